@@ -1,0 +1,34 @@
+#include "app/command_line.h"
+
+namespace ruma {
+
+CommandLine parseCommandLine(int argc, char** argv)
+{
+    CommandLine options;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&](std::string& target) {
+            if (i + 1 >= argc) {
+                options.error = arg + " needs a file name";
+                return;
+            }
+            target = argv[++i];
+        };
+        if (arg == "--script") value(options.scriptPath);
+        else if (arg == "--record") value(options.recordPath);
+        else if (arg == "--help" || arg == "-h") options.help = true;
+        else options.error = "unknown option " + arg;
+        if (!options.error.empty()) break;
+    }
+    return options;
+}
+
+const char* commandLineUsage()
+{
+    return "usage: tovik3d [--script FILE] [--record FILE]\n"
+           "  Plays Tovik3D. The game asks three questions on standard input first.\n"
+           "  --script FILE  play the input script FILE instead of keyboard and mouse\n"
+           "  --record FILE  write the keyboard and mouse input of this run to FILE\n";
+}
+
+} // namespace ruma

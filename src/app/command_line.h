@@ -1,0 +1,19 @@
+// Command-line options. A player runs the game without any; tests and
+// developers use them to replay input and save pictures.
+#pragma once
+
+#include <string>
+
+namespace ruma {
+
+struct CommandLine {
+    std::string scriptPath;   // --script FILE: play this input script instead of the keyboard
+    std::string recordPath;   // --record FILE: journal the live input to FILE
+    bool help = false;
+    std::string error;        // set when the options cannot be understood
+};
+
+CommandLine parseCommandLine(int argc, char** argv);
+const char* commandLineUsage();
+
+} // namespace ruma

@@ -1,0 +1,79 @@
+#include "app/frame_loop.h"
+
+#include "app/startup.h"
+#include "platform/platform.h"
+#include "platform/window.h"
+#include "render/gl.h"
+#include "render/gl_error.h"
+#include "render/render_settings.h"
+#include "render/screenshot.h"
+
+#include <iostream>
+#include <sstream>
+
+namespace ruma {
+
+std::uint32_t frameCounter = 0;
+float fps = 60.0f;
+std::string fpsText = "FPS: ";
+std::string frameTimeText = "Frametime: ";
+
+std::string formatSignificant(double value)
+{
+    std::ostringstream out;
+    out.precision(4);
+    out << value;
+    return out.str();
+}
+
+void keepAspect()
+{
+    int w = 0, h = 0;
+    platform().getWindowSize(w, h);
+    if (w != windowWidth) {
+        h = static_cast<int>(static_cast<float>(w) * 9.0f * 0.0625f);
+    } else if (h != windowHeight) {
+        w = static_cast<int>(static_cast<float>(h) * 16.0f / 9.0f);
+    } else {
+        return;
+    }
+    platform().setWindowSize(w, h);
+    glViewport(0, 0, w, h);
+    windowWidth = w;
+    windowHeight = h;
+}
+
+void updateCounters(double dt)
+{
+    ++frameCounter;
+    if (frameCounter <= 150) return;
+    frameTimeText = "Frametime: " + formatSignificant(dt * 1000.0) + "ms";
+    fps = static_cast<float>(1000.0 / (dt * 1000.0));
+    fpsText = "FPS: " + formatSignificant(fps);
+    frameCounter = 0;
+    showSamplingLine = false;
+    showMipmapLine = false;
+}
+
+void runFrameLoop()
+{
+    double previous = platform().time();
+    if (!running) return;
+    do {
+        if (platform().shouldClose()) break;
+        double now = platform().time();
+        platform().pollEvents();
+        running = !platform().isKeyPressed(GLFW_KEY_ESCAPE);
+        double dt = now - previous;
+        updateFrame(dt);
+        renderFrame(dt);
+        std::string shot = platform().screenshotRequest();
+        if (!shot.empty() && !saveScreenshot(shot, windowWidth, windowHeight))
+            std::cerr << "could not save the picture " << shot << std::endl;
+        platform().swapBuffers();
+        previous = now;
+        checkGlError(141);
+    } while (running);
+}
+
+} // namespace ruma

@@ -1,0 +1,28 @@
+// The frame loop, its timing, the 16:9 keeper and the frame-rate counters.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace ruma {
+
+extern std::uint32_t frameCounter;   // frames since the last counter refresh
+extern float fps;                    // last computed frames per second
+extern std::string fpsText;          // "FPS: ..." HUD line
+extern std::string frameTimeText;    // "Frametime: ...ms" HUD line
+
+// Runs frames until the window closes or running turns false.
+void runFrameLoop();
+
+// Per-frame update and composition (frame_update.cpp, frame_render.cpp).
+void updateFrame(double dt);
+void renderFrame(double dt);
+
+// Keeps the window at 16:9; width wins when both sides changed.
+void keepAspect();
+// Every 151st frame: refreshes the two counter texts from this frame's dt.
+void updateCounters(double dt);
+// Four significant digits in the stream's default floating format.
+std::string formatSignificant(double value);
+
+} // namespace ruma

@@ -1,0 +1,45 @@
+#include "app/function_keys.h"
+
+#include "platform/platform.h"
+
+#include <cassert>
+
+namespace ruma {
+
+namespace {
+
+constexpr int kLatchedKeys[] = {GLFW_KEY_F1, GLFW_KEY_F2, GLFW_KEY_F3, GLFW_KEY_F4,
+                                GLFW_KEY_F5, GLFW_KEY_F7, GLFW_KEY_F8, GLFW_KEY_F9};
+bool latches[sizeof(kLatchedKeys) / sizeof(kLatchedKeys[0])] = {};
+
+} // namespace
+
+bool& keyLatch(int key)
+{
+    for (size_t i = 0; i < sizeof(kLatchedKeys) / sizeof(kLatchedKeys[0]); ++i)
+        if (kLatchedKeys[i] == key) return latches[i];
+    assert(false && "key without a latch");
+    static bool none = false;
+    return none;
+}
+
+bool latchPress(int key)
+{
+    bool& latch = keyLatch(key);
+    if (latch || !platform().isKeyPressed(key)) return false;
+    latch = true;
+    return true;
+}
+
+void releaseKeyLatches()
+{
+    for (size_t i = 0; i < sizeof(kLatchedKeys) / sizeof(kLatchedKeys[0]); ++i)
+        if (!platform().isKeyPressed(kLatchedKeys[i])) latches[i] = false;
+}
+
+void clearKeyLatches()
+{
+    for (bool& latch : latches) latch = false;
+}
+
+} // namespace ruma

@@ -1,0 +1,13 @@
+// What start-up and shutdown call in the rest of the game.
+#pragma once
+
+namespace ruma {
+
+void initPhysics();
+void loadGameObjects();
+// The background music starts looped and silent (the controls screen shows).
+void startMusic();
+// Releases everything start-up made, in a fixed order, then terminates GLFW.
+void shutdown();
+
+} // namespace ruma

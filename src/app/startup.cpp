@@ -1,0 +1,139 @@
+#include "app/startup.h"
+
+#include "app/command_line.h"
+#include "app/frame_loop.h"
+#include "app/function_keys.h"
+#include "app/game_start.h"
+#include "platform/fatal.h"
+#include "platform/glfw_platform.h"
+#include "platform/recording_platform.h"
+#include "platform/scripted_platform.h"
+#include "platform/window.h"
+#include "render/gl.h"
+
+#include <iostream>
+#include <memory>
+
+namespace ruma {
+
+bool running = true;
+bool highResTextures = false;
+bool godMode = false;
+
+bool askYesNo(std::istream& in, std::ostream& out, const char* question, std::string& answer)
+{
+    out << question << std::endl;
+    in >> answer;
+    return answer == "y";
+}
+
+bool askStartupQuestions(std::istream& in, std::ostream& out, StartupAnswers& answers)
+{
+    bool fullScreen = askYesNo(in, out, "Do you want to start in FullScreen? (y/n)", answers.fullScreen);
+    highResTextures = askYesNo(in, out, "Do you want to use High-Res Textures? (y/n)", answers.highRes);
+    godMode = askYesNo(in, out, "Do you want to play in GODMODE? (y/n)", answers.godMode);
+    return fullScreen;
+}
+
+void initWindow(bool fullScreen)
+{
+    if (!glfwInit()) fatalError("GLFW failed");
+
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+    glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_REFRESH_RATE, 60);
+
+    window = glfwCreateWindow(windowWidth, windowHeight, "Tovik3D - Loading...",
+                              fullScreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
+    if (!window) {
+        glfwTerminate();
+        fatalError("No window...");
+    }
+    glfwMakeContextCurrent(window);
+
+    glewExperimental = GL_TRUE;
+    GLenum glewStatus = glewInit();
+    // GLEW 2.2 answers GLEW_ERROR_NO_GLX_DISPLAY for a context that does not
+    // come from GLX although every entry point loaded.
+    if (glewStatus != GLEW_OK && glewStatus != GLEW_ERROR_NO_GLX_DISPLAY) fatalError("GLEW BUG");
+    // Some drivers leave an INVALID_ENUM behind glewInit on core contexts.
+    while (glGetError() != GL_NO_ERROR) {
+    }
+
+    std::cout << "Welcome!" << std::endl;
+    std::cout << "OpenGL version: " << glGetString(GL_VERSION) << std::endl;
+    std::cout << "GLSL version: " << glGetString(GL_SHADING_LANGUAGE_VERSION) << std::endl;
+    std::cout << "Renderer: " << glGetString(GL_RENDERER) << std::endl;
+    std::cout << "---------------------------" << std::endl;
+
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_CULL_FACE);
+    glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+    glClearColor(0.05f, 0.05f, 0.05f, 0.0f);
+    glViewport(0, 0, windowWidth, windowHeight);
+    clearKeyLatches();
+}
+
+namespace {
+
+// Keys worth journaling when a live run is recorded.
+std::vector<int> journaledKeys()
+{
+    std::vector<int> keys = {GLFW_KEY_W,     GLFW_KEY_A,     GLFW_KEY_S,          GLFW_KEY_D,
+                             GLFW_KEY_SPACE, GLFW_KEY_C,     GLFW_KEY_LEFT_SHIFT, GLFW_KEY_ESCAPE,
+                             GLFW_KEY_ENTER};
+    for (int key = GLFW_KEY_F1; key <= GLFW_KEY_F9; ++key) keys.push_back(key);
+    return keys;
+}
+
+} // namespace
+
+int runGame(int argc, char** argv)
+{
+    CommandLine options = parseCommandLine(argc, argv);
+    if (options.help || !options.error.empty()) {
+        if (!options.error.empty()) std::cerr << "tovik3d: " << options.error << "\n";
+        std::cerr << commandLineUsage();
+        return options.help ? 0 : 2;
+    }
+    std::vector<FrameInput> script;
+    if (!options.scriptPath.empty()) {
+        std::string error;
+        if (!loadInputScript(options.scriptPath, script, error)) {
+            std::cerr << "tovik3d: " << options.scriptPath << ": " << error << "\n";
+            return 2;
+        }
+    }
+
+    initPhysics();
+
+    StartupAnswers answers;
+    bool fullScreen = askStartupQuestions(std::cin, std::cout, answers);
+
+    // The real platform answers until the window exists; a script or a journal
+    // wraps it from then on.
+    GlfwPlatform glfwPlatform(nullptr);
+    setPlatform(&glfwPlatform);
+    initWindow(fullScreen);
+    glfwPlatform.setWindow(window);
+    std::unique_ptr<Platform> wrapper;
+    if (!options.scriptPath.empty())
+        wrapper = std::make_unique<ScriptedPlatform>(std::move(script), &glfwPlatform);
+    else if (!options.recordPath.empty())
+        wrapper = std::make_unique<RecordingPlatform>(glfwPlatform, options.recordPath, journaledKeys());
+    if (wrapper) setPlatform(wrapper.get());
+
+    loadGameObjects();
+    platform().setWindowTitle("Tovik3D");
+    startMusic();
+
+    runFrameLoop();
+
+    shutdown();
+    setPlatform(nullptr);
+    return 0;
+}
+
+} // namespace ruma

@@ -1,0 +1,31 @@
+// The real platform: GLFW's timer, keyboard, cursor and window.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace ruma {
+
+class GlfwPlatform : public Platform {
+public:
+    explicit GlfwPlatform(GLFWwindow* window) : window_(window) {}
+
+    double time() override;
+    bool isKeyPressed(int key) override;
+    void getCursorPos(double& x, double& y) override;
+    void setCursorPos(double x, double y) override;
+    bool hasFocus() override;
+    void getWindowSize(int& width, int& height) override;
+    void setWindowSize(int width, int height) override;
+    void setWindowTitle(const char* title) override;
+    void pollEvents() override;
+    bool shouldClose() override;
+    void swapBuffers() override;
+
+    void setWindow(GLFWwindow* window) { window_ = window; }
+    GLFWwindow* glfwWindow() const { return window_; }
+
+private:
+    GLFWwindow* window_;
+};
+
+} // namespace ruma

@@ -1,0 +1,45 @@
+// Input scripts: a run's keys, mouse motion, focus and frame times as text.
+//
+//   dt 0.016667            frame time of the frames that follow (default 1/60 s)
+//   wait 30                30 frames with nothing held
+//   hold 60 W A            60 frames with W and A held
+//   hold 60 W look 4 0     ... while the mouse moves 4 px right per frame
+//   look -10 0 [frames]    mouse motion with no key held
+//   tap F1                 F1 held for one frame, then one frame released
+//   focus off | on         window focus of the frames that follow
+//   shot out.png           save the picture of the next frame
+//   # comment
+//
+// The journal of a live run is written in the same language, one frame per line.
+#pragma once
+
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace ruma {
+
+struct FrameInput {
+    double dt = 1.0 / 60.0;     // time this frame adds to the clock
+    std::vector<int> keys;      // GLFW key codes held during the frame
+    double cursorDx = 0.0;      // mouse motion that arrives with the frame
+    double cursorDy = 0.0;
+    bool focused = true;
+    std::string screenshot;     // save the frame's picture here when not empty
+};
+
+// Parses a script. On a syntax error returns false and sets error to
+// "line N: what".
+bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::string& error);
+bool loadInputScript(const std::string& path, std::vector<FrameInput>& frames, std::string& error);
+
+// GLFW key code for a name such as "W", "SPACE", "F1", "ESC"; -1 if unknown.
+int keyCodeFromName(const std::string& name);
+// Name for a key code, as keyCodeFromName reads it back.
+std::string keyName(int key);
+
+// One journal line for a frame.
+void writeFrame(std::ostream& out, const FrameInput& frame, double previousDt, bool previousFocus);
+
+} // namespace ruma

@@ -1,0 +1,43 @@
+// Wraps the real platform and journals every frame's input as an input script,
+// so a live run can be replayed with --script.
+#pragma once
+
+#include "platform/input_script.h"
+#include "platform/platform.h"
+
+#include <fstream>
+#include <vector>
+
+namespace ruma {
+
+class RecordingPlatform : public Platform {
+public:
+    // Journals to path; keys lists the key codes worth recording.
+    RecordingPlatform(Platform& inner, const std::string& path, std::vector<int> keys);
+    ~RecordingPlatform() override;
+
+    bool isOpen() const { return out_.is_open(); }
+
+    double time() override { return inner_.time(); }
+    bool isKeyPressed(int key) override { return inner_.isKeyPressed(key); }
+    void getCursorPos(double& x, double& y) override { inner_.getCursorPos(x, y); }
+    void setCursorPos(double x, double y) override;
+    bool hasFocus() override { return inner_.hasFocus(); }
+    void getWindowSize(int& width, int& height) override { inner_.getWindowSize(width, height); }
+    void setWindowSize(int width, int height) override { inner_.setWindowSize(width, height); }
+    void setWindowTitle(const char* title) override { inner_.setWindowTitle(title); }
+    void pollEvents() override;
+    bool shouldClose() override { return inner_.shouldClose(); }
+    void swapBuffers() override { inner_.swapBuffers(); }
+
+private:
+    Platform& inner_;
+    std::ofstream out_;
+    std::vector<int> keys_;
+    double lastPollTime_ = -1.0;
+    double cursorX_ = 0.0, cursorY_ = 0.0;   // where the cursor was last left
+    double previousDt_ = 1.0 / 60.0;
+    bool previousFocus_ = true;
+};
+
+} // namespace ruma

@@ -1,0 +1,100 @@
+#include "platform/scripted_platform.h"
+
+#include <algorithm>
+
+namespace ruma {
+
+ScriptedPlatform::ScriptedPlatform(std::vector<FrameInput> frames, Platform* window)
+    : frames_(std::move(frames)), window_(window)
+{
+}
+
+const FrameInput* ScriptedPlatform::currentFrame() const
+{
+    if (index_ == 0 || index_ > frames_.size()) return nullptr;
+    return &frames_[index_ - 1];
+}
+
+bool ScriptedPlatform::isKeyPressed(int key)
+{
+    const FrameInput* frame = currentFrame();
+    return frame && std::find(frame->keys.begin(), frame->keys.end(), key) != frame->keys.end();
+}
+
+void ScriptedPlatform::getCursorPos(double& x, double& y)
+{
+    x = cursorX_;
+    y = cursorY_;
+}
+
+void ScriptedPlatform::setCursorPos(double x, double y)
+{
+    cursorX_ = x;
+    cursorY_ = y;
+}
+
+bool ScriptedPlatform::hasFocus()
+{
+    const FrameInput* frame = currentFrame();
+    return frame ? frame->focused : true;
+}
+
+void ScriptedPlatform::getWindowSize(int& width, int& height)
+{
+    if (window_) {
+        window_->getWindowSize(width, height);
+        return;
+    }
+    width = width_;
+    height = height_;
+}
+
+void ScriptedPlatform::setWindowSize(int width, int height)
+{
+    if (window_) {
+        window_->setWindowSize(width, height);
+        return;
+    }
+    width_ = width;
+    height_ = height;
+}
+
+void ScriptedPlatform::setWindowTitle(const char* title)
+{
+    if (window_) window_->setWindowTitle(title);
+}
+
+void ScriptedPlatform::pollEvents()
+{
+    if (window_) window_->pollEvents();
+    if (index_ <= frames_.size()) ++index_;
+    if (const FrameInput* frame = currentFrame()) {
+        clock_ += frame->dt;
+        cursorX_ += frame->cursorDx;
+        cursorY_ += frame->cursorDy;
+    }
+}
+
+bool ScriptedPlatform::shouldClose()
+{
+    if (finished()) return true;
+    return window_ && window_->shouldClose();
+}
+
+void ScriptedPlatform::swapBuffers()
+{
+    if (window_) window_->swapBuffers();
+}
+
+std::string ScriptedPlatform::screenshotRequest()
+{
+    const FrameInput* frame = currentFrame();
+    return frame ? frame->screenshot : std::string();
+}
+
+void ScriptedPlatform::appendFrames(const std::vector<FrameInput>& frames)
+{
+    frames_.insert(frames_.end(), frames.begin(), frames.end());
+}
+
+} // namespace ruma

@@ -1,0 +1,93 @@
+#include "render/shader.h"
+
+#include "platform/fatal.h"
+
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <vector>
+
+namespace ruma {
+
+bool readTextFile(const std::string& path, std::string& text)
+{
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return false;
+    std::string raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    text.clear();
+    text.reserve(raw.size());
+    for (size_t i = 0; i < raw.size(); ++i) {
+        if (raw[i] == '\r' && i + 1 < raw.size() && raw[i + 1] == '\n') continue;
+        text.push_back(raw[i]);
+    }
+    return true;
+}
+
+namespace {
+
+// The file is read before any shader object exists, so a missing file costs
+// nothing but the message.
+void compileFile(const std::string& path, GLenum type, GLuint& target)
+{
+    std::string source;
+    if (!readTextFile(path, source)) fatalError("failed to open file: " + path);
+
+    target = glCreateShader(type);
+    if (target == 0) fatalError("didint get valid shader handle: ");
+
+    const char* text = source.c_str();
+    glShaderSource(target, 1, &text, nullptr);
+    glCompileShader(target);
+
+    GLint status = 0;
+    glGetShaderiv(target, GL_COMPILE_STATUS, &status);
+    if (status != 0 && glIsShader(target)) return;
+
+    GLint length = 0;
+    glGetShaderiv(target, GL_INFO_LOG_LENGTH, &length);
+    std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    glGetShaderInfoLog(target, length, nullptr, log.data());
+    std::cout << "Failed to compile shader" << std::endl;
+    std::cout << log.data() << std::endl;
+    pauseAndExit();
+}
+
+} // namespace
+
+Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath)
+{
+    program = glCreateProgram();
+    if (program == 0) fatalError("Didnt get a valid program handle");
+
+    compileFile(vertexPath, GL_VERTEX_SHADER, vertexShader);
+    compileFile(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader);
+
+    glAttachShader(program, vertexShader);
+    glAttachShader(program, fragmentShader);
+    glBindFragDataLocation(program, 0, "fragColor");
+    glLinkProgram(program);
+
+    GLint status = 0;
+    glGetProgramiv(program, GL_LINK_STATUS, &status);
+    if (status != 0) return;
+
+    GLint length = 0;
+    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
+    std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    glGetProgramInfoLog(program, length, nullptr, log.data());
+    std::cout << "Failed to link shader program" << std::endl;
+    std::cout << log.data() << std::endl;
+    pauseAndExit();
+}
+
+void deleteShader(Shader*& shader)
+{
+    if (!shader) return;
+    glDeleteProgram(shader->program);
+    glDeleteShader(shader->vertexShader);
+    glDeleteShader(shader->fragmentShader);
+    delete shader;
+    shader = nullptr;
+}
+
+} // namespace ruma

@@ -1,0 +1,28 @@
+// A linked GL program made from a vertex and a fragment shader file. Every
+// drawable owns its own (so each keeps its own uniform values). Any failure
+// ends the game with a message. There is no destructor: the owner releases it
+// with deleteShader().
+#pragma once
+
+#include "render/gl.h"
+
+#include <string>
+
+namespace ruma {
+
+struct Shader {
+    GLuint program = 0;
+    GLuint vertexShader = 0;
+    GLuint fragmentShader = 0;
+
+    Shader(const std::string& vertexPath, const std::string& fragmentPath);
+};
+
+// Deletes the program, then both shaders, then the object; null is ignored.
+void deleteShader(Shader*& shader);
+
+// Reads a whole text file, dropping the CR of every CR LF; false when it
+// cannot be opened.
+bool readTextFile(const std::string& path, std::string& text);
+
+} // namespace ruma
