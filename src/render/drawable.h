@@ -1,0 +1,35 @@
+// What the renderer needs of a thing it draws. The scene objects implement it;
+// the renderer knows nothing else about them.
+#pragma once
+
+#include "render/mesh_record.h"
+
+#include <glm/mat4x4.hpp>
+
+#include <string>
+#include <vector>
+
+namespace ruma {
+
+struct Shader;
+
+class Drawable {
+public:
+    virtual ~Drawable() = default;
+
+    // Advances the object by one frame (dt in seconds).
+    virtual void update(double dt) = 0;
+    // Issues the object's draw calls; the caller has bound program, uniforms and textures.
+    virtual void draw() = 0;
+    virtual bool isTransparent() = 0;
+    virtual bool isUnlit() = 0;
+    virtual std::string getName() = 0;
+    virtual void setName(std::string name) = 0;
+    virtual Shader* getShader() = 0;
+
+    // Model-to-world matrix and per-mesh boxes, read by drawing and culling.
+    virtual const glm::mat4& modelMatrix() const = 0;
+    virtual const std::vector<MeshRecord>& meshRecords() const = 0;
+};
+
+} // namespace ruma
