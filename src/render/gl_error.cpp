@@ -18,17 +18,21 @@ const char* glErrorName(unsigned int error)
     }
 }
 
-void checkGlError(int line, std::ostream& out)
+void checkGlError(int line, std::ostream& out, unsigned int (*readError)())
 {
     // Without a context glGetError reports nothing; a lost context would report
     // forever, so stop after a generous number of errors.
     for (int guard = 0; guard < 1000; ++guard) {
-        GLenum error = glGetError();
+        unsigned int error = readError();
         if (error == GL_NO_ERROR) break;
         out << "GL_" << glErrorName(error) << " - main:" << line << std::endl;
     }
 }
 
-void checkGlError(int line) { checkGlError(line, std::cout); }
+namespace {
+unsigned int readGlError() { return glGetError(); }
+} // namespace
+
+void checkGlError(int line) { checkGlError(line, std::cout, readGlError); }
 
 } // namespace ruma

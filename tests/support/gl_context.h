@@ -5,18 +5,27 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace ruma::test {
 
-// Makes the shared test context current; false when there is no display.
-// The window is 1280 x 720 and stays hidden.
+// Makes the shared test context current; false when there is no display or
+// the context could not be made (see glContextError). The window is
+// 1280 x 720 and stays hidden.
 bool ensureGlContext();
+// Why the last attempt failed.
+const std::string& glContextError();
+bool displayAvailable();
 
 // Drains pending GL errors and returns how many there were.
 int drainGlErrors();
 
 } // namespace ruma::test
 
-#define TOVIK3D_REQUIRE_GL()                                                  \
-    do {                                                                      \
-        if (!::ruma::test::ensureGlContext()) GTEST_SKIP() << "no display";   \
+// Skips without a display; fails when a display exists but GL does not work.
+#define TOVIK3D_REQUIRE_GL()                                                        \
+    do {                                                                            \
+        if (!::ruma::test::displayAvailable()) GTEST_SKIP() << "no display";        \
+        if (!::ruma::test::ensureGlContext())                                       \
+            FAIL() << "no GL context: " << ::ruma::test::glContextError();          \
     } while (0)

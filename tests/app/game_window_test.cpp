@@ -1,0 +1,81 @@
+// The real program, from outside: its window, its console lines, its exit.
+#include "support/image.h"
+#include "support/process.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <future>
+#include <thread>
+
+namespace ruma {
+namespace {
+
+bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST(GameWindow, WithoutADisplayItSaysSoAndExitsWithoutHanging)
+{
+    test::ProcessOptions options;
+    options.input = "n n n\n";
+    options.unsetEnv = {"DISPLAY", "WAYLAND_DISPLAY"};
+    options.workingDirectory = test::sourceDir();
+    options.timeoutSeconds = 60;
+    auto result = test::runProcess({test::gameBinary()}, options);
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.exitStatus, 255);
+    EXPECT_TRUE(contains(result.out, "Do you want to play in GODMODE? (y/n)\nGLFW failed\n")) << result.out;
+}
+
+TEST(GameWindow, OpensTheTitledWindowAndQuitsOnEscape)
+{
+    if (!test::haveDisplay()) GTEST_SKIP() << "no display";
+    test::ScratchDir dir("window");
+
+    // The game runs on the real keyboard here; this test plays the player.
+    auto game = std::async(std::launch::async, [&] {
+        test::ProcessOptions options;
+        options.input = "n n n\n";
+        options.workingDirectory = test::sourceDir();
+        options.timeoutSeconds = 240;
+        return test::runProcess({test::gameBinary()}, options);
+    });
+
+    // Wait for the loaded game's window: its title turns to "Tovik3D" when loading is done.
+    std::string tree;
+    bool found = false;
+    for (int i = 0; i < 1200 && !found; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        tree = test::runProcess({"xwininfo", "-root", "-tree"}).out;
+        found = contains(tree, "\"Tovik3D\": (") && contains(tree, "1280x720+");
+        if (game.wait_for(std::chrono::seconds(0)) == std::future_status::ready) break;
+    }
+    ASSERT_TRUE(found) << tree;
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+
+    std::string shot = dir.file("screen.png");
+    auto import = test::runProcess({"import", "-window", "root", shot});
+    EXPECT_EQ(import.exitStatus, 0) << import.err;
+
+    // A press long enough for a game polling the key once a frame.
+    test::runProcess({"xdotool", "keydown", "Escape"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    test::runProcess({"xdotool", "keyup", "Escape"});
+
+    auto result = game.get();
+    EXPECT_FALSE(result.timedOut);
+    EXPECT_EQ(result.exitStatus, 0) << result.out << result.err;
+    EXPECT_TRUE(contains(result.out, "Welcome!\nOpenGL version: ")) << result.out;
+    EXPECT_TRUE(contains(result.out, "\nGLSL version: "));
+    EXPECT_TRUE(contains(result.out, "\nRenderer: "));
+    EXPECT_TRUE(contains(result.out, "\n---------------------------\n"));
+
+    test::Image screen = test::loadImage(shot);
+    ASSERT_FALSE(screen.empty());
+    // The window sits at the screen's top-left corner and is not the bare
+    // black of the X server: something was drawn into it.
+    test::Colour window = test::meanColour(screen, 0, 0, 1280, 720);
+    EXPECT_GT(window.r + window.g + window.b, 3 * 8.0);
+}
+
+} // namespace
+} // namespace ruma

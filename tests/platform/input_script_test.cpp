@@ -1,0 +1,117 @@
+// Input scripts and the scripted platform that plays them.
+#include "platform/input_script.h"
+#include "platform/scripted_platform.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace ruma {
+namespace {
+
+std::vector<FrameInput> parse(const std::string& text)
+{
+    std::istringstream in(text);
+    std::vector<FrameInput> frames;
+    std::string error;
+    EXPECT_TRUE(parseInputScript(in, frames, error)) << error;
+    return frames;
+}
+
+TEST(InputScript, CommandsBecomeFrames)
+{
+    auto frames = parse("dt 0.02\n"
+                        "wait 2\n"
+                        "hold 3 W a look 4 -1   # forward and left, turning\n"
+                        "tap f1\n"
+                        "focus off\n"
+                        "shot out.png\n"
+                        "look 10 0 2\n");
+    ASSERT_EQ(frames.size(), 2u + 3u + 2u + 2u);
+    EXPECT_DOUBLE_EQ(frames[0].dt, 0.02);
+    EXPECT_TRUE(frames[0].keys.empty());
+    EXPECT_EQ(frames[2].keys, (std::vector<int>{GLFW_KEY_W, GLFW_KEY_A}));
+    EXPECT_DOUBLE_EQ(frames[4].cursorDx, 4.0);
+    EXPECT_DOUBLE_EQ(frames[4].cursorDy, -1.0);
+    EXPECT_EQ(frames[5].keys, std::vector<int>{GLFW_KEY_F1});
+    EXPECT_TRUE(frames[6].keys.empty());
+    EXPECT_TRUE(frames[6].focused);
+    EXPECT_FALSE(frames[7].focused);
+    EXPECT_EQ(frames[7].screenshot, "out.png");
+    EXPECT_TRUE(frames[8].screenshot.empty());
+}
+
+TEST(InputScript, ErrorsNameTheLine)
+{
+    for (const char* bad : {"hold 2 NOSUCHKEY\n", "wait\n", "jump 3\n", "focus maybe\n", "wait 2 W\n"}) {
+        std::istringstream in(std::string("wait 1\n") + bad);
+        std::vector<FrameInput> frames;
+        std::string error;
+        EXPECT_FALSE(parseInputScript(in, frames, error)) << bad;
+        EXPECT_EQ(error.rfind("line 2: ", 0), 0u) << error;
+    }
+}
+
+TEST(InputScript, AJournalReadsBackAsTheSameFrames)
+{
+    std::vector<FrameInput> original = parse("dt 0.0173\nhold 1 W SPACE look 3 -2\nfocus off\nhold 1 F9\n");
+    std::ostringstream journal;
+    journal.precision(17);
+    double dt = 1.0 / 60.0;
+    bool focus = true;
+    for (const auto& frame : original) {
+        writeFrame(journal, frame, dt, focus);
+        dt = frame.dt;
+        focus = frame.focused;
+    }
+    std::vector<FrameInput> replayed = parse(journal.str());
+    ASSERT_EQ(replayed.size(), original.size());
+    for (size_t i = 0; i < original.size(); ++i) {
+        EXPECT_EQ(replayed[i].keys, original[i].keys);
+        EXPECT_DOUBLE_EQ(replayed[i].dt, original[i].dt);
+        EXPECT_DOUBLE_EQ(replayed[i].cursorDx, original[i].cursorDx);
+        EXPECT_EQ(replayed[i].focused, original[i].focused);
+    }
+}
+
+TEST(ScriptedPlatform, EachPollStartsTheNextFrameAndAdvancesTheClock)
+{
+    ScriptedPlatform scripted(parse("dt 0.5\nhold 1 W look 10 5\nwait 1\n"));
+    EXPECT_DOUBLE_EQ(scripted.time(), 0.0);
+    EXPECT_FALSE(scripted.isKeyPressed(GLFW_KEY_W));
+
+    scripted.setCursorPos(640, 360);
+    scripted.pollEvents();
+    EXPECT_DOUBLE_EQ(scripted.time(), 0.5);
+    EXPECT_TRUE(scripted.isKeyPressed(GLFW_KEY_W));
+    double x, y;
+    scripted.getCursorPos(x, y);
+    EXPECT_DOUBLE_EQ(x, 650);   // motion is relative to where the game left the cursor
+    EXPECT_DOUBLE_EQ(y, 365);
+
+    scripted.pollEvents();
+    EXPECT_FALSE(scripted.isKeyPressed(GLFW_KEY_W));
+    EXPECT_DOUBLE_EQ(scripted.time(), 1.0);
+    EXPECT_FALSE(scripted.shouldClose());
+
+    scripted.pollEvents();   // past the end: the run is over
+    EXPECT_TRUE(scripted.shouldClose());
+    EXPECT_DOUBLE_EQ(scripted.time(), 1.0);
+}
+
+TEST(ScriptedPlatform, WithoutAWindowTheSizeIsImaginary)
+{
+    ScriptedPlatform scripted({});
+    int w, h;
+    scripted.getWindowSize(w, h);
+    EXPECT_EQ(w, 1280);
+    EXPECT_EQ(h, 720);
+    scripted.setWindowSize(800, 450);
+    scripted.getWindowSize(w, h);
+    EXPECT_EQ(w, 800);
+    EXPECT_EQ(h, 450);
+    EXPECT_TRUE(scripted.hasFocus());
+}
+
+} // namespace
+} // namespace ruma

@@ -1,0 +1,85 @@
+#include "support/image.h"
+
+#include <FreeImage.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <set>
+
+namespace ruma::test {
+
+Image loadImage(const std::string& path)
+{
+    Image image;
+    FREE_IMAGE_FORMAT format = FreeImage_GetFileType(path.c_str(), 0);
+    if (format == FIF_UNKNOWN) return image;
+    FIBITMAP* loaded = FreeImage_Load(format, path.c_str(), 0);
+    if (!loaded) return image;
+    FIBITMAP* rgb = FreeImage_ConvertTo24Bits(loaded);
+    FreeImage_Unload(loaded);
+    if (!rgb) return image;
+    image.width = static_cast<int>(FreeImage_GetWidth(rgb));
+    image.height = static_cast<int>(FreeImage_GetHeight(rgb));
+    image.rgb.resize(static_cast<size_t>(image.width) * image.height * 3);
+    for (int y = 0; y < image.height; ++y) {
+        const BYTE* row = FreeImage_GetScanLine(rgb, image.height - 1 - y);
+        for (int x = 0; x < image.width; ++x) {
+            unsigned char* p = &image.rgb[(static_cast<size_t>(y) * image.width + x) * 3];
+            p[0] = row[x * 3 + FI_RGBA_RED];
+            p[1] = row[x * 3 + FI_RGBA_GREEN];
+            p[2] = row[x * 3 + FI_RGBA_BLUE];
+        }
+    }
+    FreeImage_Unload(rgb);
+    return image;
+}
+
+Colour meanColour(const Image& image, int x0, int y0, int x1, int y1)
+{
+    Colour mean;
+    x0 = std::max(0, x0);
+    y0 = std::max(0, y0);
+    x1 = std::min(image.width, x1);
+    y1 = std::min(image.height, y1);
+    double count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const unsigned char* p = image.at(x, y);
+            mean.r += p[0];
+            mean.g += p[1];
+            mean.b += p[2];
+            ++count;
+        }
+    if (count > 0) {
+        mean.r /= count;
+        mean.g /= count;
+        mean.b /= count;
+    }
+    return mean;
+}
+
+double fractionDifferent(const Image& a, const Image& b, int tolerance)
+{
+    if (a.width != b.width || a.height != b.height || a.empty()) return 1.0;
+    size_t differing = 0, pixels = static_cast<size_t>(a.width) * a.height;
+    for (size_t i = 0; i < pixels; ++i)
+        for (int c = 0; c < 3; ++c)
+            if (std::abs(int(a.rgb[i * 3 + c]) - int(b.rgb[i * 3 + c])) > tolerance) {
+                ++differing;
+                break;
+            }
+    return static_cast<double>(differing) / static_cast<double>(pixels);
+}
+
+int distinctColours(const Image& image, int step)
+{
+    std::set<int> colours;
+    for (int y = 0; y < image.height; y += step)
+        for (int x = 0; x < image.width; x += step) {
+            const unsigned char* p = image.at(x, y);
+            colours.insert((p[0] / 8) << 10 | (p[1] / 8) << 5 | (p[2] / 8));
+        }
+    return static_cast<int>(colours.size());
+}
+
+} // namespace ruma::test
