@@ -1,15 +1,123 @@
+// One frame of pictures: an end picture, the controls picture, or the scene
+// through the motion blur, with the HUD on top.
 #include "app/frame_loop.h"
+#include "app/game_rules.h"
 #include "platform/window.h"
 #include "render/gl.h"
 #include "render/gl_error.h"
+#include "render/motion_blur.h"
+#include "render/picture_screens.h"
+#include "render/render_settings.h"
+#include "render/renderer.h"
+#include "render/texture.h"
+#include "sound/sound_player.h"
+#include "text/text_renderer.h"
+#include "world/controls.h"
+#include "world/world.h"
+
+#include <string>
 
 namespace ruma {
 
-void renderFrame(double)
+namespace {
+
+void prepareWindow()
 {
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glViewport(0, 0, windowWidth, windowHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+}
+
+void drawScene()
+{
+    renderer->camera = controls->cameraView();
+    GLuint target = 0;
+    if (wireframe) {
+        glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    } else {
+        motionBlur->resize(windowWidth, windowHeight);
+        target = motionBlur->framebuffer;
+    }
+    glBindFramebuffer(GL_FRAMEBUFFER, target);
+    glViewport(0, 0, windowWidth, windowHeight);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    for (const RenderEntry& stored : renderList) {
+        if (!stored.hasVideo && (samplingChanged || mipmapChanged) && stored.texture) {
+            glActiveTexture(GL_TEXTURE0);
+            glBindTexture(GL_TEXTURE_2D, stored.texture->handle);
+            applyTextureFilterSetting();
+        }
+        RenderEntry entry = stored;
+        std::string name = entry.object->getName();
+        if (name == "Tovik") entry.texture = controls->isFast() ? playerBoostTexture : playerTexture;
+        // The cat wears its video only while it is far away.
+        if (name == "Cat") entry.hasVideo = catDistance > 7;
+        renderer->drawEntry(entry);
+    }
+}
+
+void composeMotionBlur(double dt)
+{
+    if (wireframe) {
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        return;
+    }
+    prepareWindow();
+    bool fast = controls->isFast();
+    // The blur follows the camera's motion per second, whatever the frame rate.
+    double base = fast ? 0.0033333334140479565 : 0.0016666667070239782;
+    motionBlur->pass(fast, static_cast<float>(base / dt), controls->inverseViewProjection,
+                     controls->previousViewProjection);
+}
+
+void drawHudLines()
+{
+    glDisable(GL_DEPTH_TEST);
+    auto line = [](const std::string& text, int y) {
+        textRenderer->drawText(true, text.c_str(), 20, y, 15, windowWidth, windowHeight);
+    };
+    if (showStats) {
+        line(std::string("Objects drawn (Frustum Culling ") + (frustumCulling ? "ON): " : "OFF): ") +
+                 std::to_string(renderer->objectsDrawn),
+             5);
+        line(fpsText, 30);
+        line(frameTimeText, 55);
+        renderer->objectsDrawn = 0;
+    }
+    if (wireframe) line("WireFrame-Mode ON", 80);
+    if (!transparency) line("Transparency OFF", 105);
+    samplingChanged = false;
+    mipmapChanged = false;
+    if (showSamplingLine)
+        line(std::string("Texture Sampling Quality: ") + (textureSampling == 0 ? "NearestNeighbor" : "Bilinear"), 130);
+    if (showMipmapLine) {
+        static const char* const modes[] = {"Off", "NearestNeighbor", "Linear"};
+        if (mipmapQuality >= 0 && mipmapQuality <= 2)
+            line(std::string("Mip Mapping-Quality: ") + modes[mipmapQuality], 155);
+    }
+    if (!controlsScreen->showing) textRenderer->drawHud(catDistance, windowWidth, windowHeight);
+    glEnable(GL_DEPTH_TEST);
+}
+
+} // namespace
+
+void renderFrame(double dt)
+{
+    if (endScreen->showing) {
+        prepareWindow();
+        sound->playEnd(endScreen->won);
+        endScreen->draw();
+    } else {
+        if (controlsScreen->showing) {
+            prepareWindow();
+            controlsScreen->draw();
+        } else {
+            drawScene();
+            composeMotionBlur(dt);
+        }
+        drawHudLines();
+    }
     checkGlError(342);
 }
 

@@ -1,17 +1,113 @@
+// One frame of game logic, in a fixed order.
 #include "app/frame_loop.h"
 #include "app/function_keys.h"
+#include "app/game_rules.h"
 #include "app/startup.h"
+#include "platform/math_conventions.h"
 #include "platform/platform.h"
 #include "render/gl_error.h"
+#include "render/picture_screens.h"
+#include "render/render_settings.h"
+#include "render/renderer.h"
+#include "render/video_texture.h"
+#include "scene/animated_object.h"
+#include "scene/cat.h"
+#include "sound/sound_player.h"
+#include "world/controls.h"
+#include "world/physics.h"
+#include "world/world.h"
 
 namespace ruma {
+
+namespace {
+
+// The render-setting keys of play; each acts once per press and clicks.
+void handleFunctionKeys()
+{
+    if (latchPress(GLFW_KEY_F1)) pausePlay();
+    if (latchPress(GLFW_KEY_F3)) {
+        wireframe = !wireframe;
+        sound->playButton();
+    }
+    if (latchPress(GLFW_KEY_F4)) {
+        textureSampling = textureSampling == 0 ? 1 : 0;
+        showSamplingLine = true;
+        samplingChanged = true;
+        sound->playButton();
+    }
+    if (latchPress(GLFW_KEY_F5)) {
+        mipmapQuality = (mipmapQuality + 1) % 3;
+        mipmapChanged = true;
+        showMipmapLine = true;
+        sound->playButton();
+    }
+    if (latchPress(GLFW_KEY_F7)) {
+        sound->toggleMute();
+        sound->playButton();
+    }
+    if (latchPress(GLFW_KEY_F8)) {
+        frustumCulling = !frustumCulling;
+        sound->playButton();
+    }
+    if (latchPress(GLFW_KEY_F9)) {
+        transparency = !transparency;
+        sound->playButton();
+    }
+}
+
+// The skateboard rides under the cat.
+void placeSkateboardUnderCat()
+{
+    glm::mat4 m = glm::translate(cat->model, glm::vec3(0.0f, -0.1f, 0.0f));
+    m = rotateDegrees(m, 90.0f, glm::vec3(1.0f, 0.0f, 0.0f));
+    m = rotateDegrees(m, -90.0f, glm::vec3(0.0f, 0.0f, 1.0f));
+    skateboard->model = glm::scale(m, glm::vec3(0.25f));
+}
+
+void updateObjects(double dt)
+{
+    for (const RenderEntry& entry : renderList) {
+        entry.object->update(dt);
+        if (entry.hasVideo && entry.videoTexture) entry.videoTexture->advance(dt);
+    }
+}
+
+void playUpdate(double dt)
+{
+    stepPhysics(dt);
+    updateControls(dt);
+    startCatOnFirstMove();
+    renderer->frustum->updateFromCamera(controls->cameraPosition, controls->position, controls->up);
+    if (controls->isFast()) sound->playFast();
+    if (controls->hasJumped()) sound->playJump();
+    updateObjects(dt);
+    placeSkateboardUnderCat();
+    updateChaseAndPickups();
+    handleFunctionKeys();
+}
+
+} // namespace
 
 void updateFrame(double dt)
 {
     keepAspect();
     updateCounters(dt);
+    // In the background nothing moves, but the play clock goes on.
     if (platform().hasFocus()) {
-        releaseKeyLatches();
+        if (endScreen->showing) {
+            if (platform().isKeyPressed(GLFW_KEY_ENTER)) running = false;
+        } else {
+            if (latchPress(GLFW_KEY_F2)) {
+                showStats = !showStats;
+                sound->playButton();
+            }
+            if (controlsScreen->showing) {
+                if (latchPress(GLFW_KEY_F1)) resumePlay();
+            } else {
+                playUpdate(dt);
+            }
+            releaseKeyLatches();
+        }
     }
     checkGlError(221);
 }

@@ -1,10 +1,10 @@
 // What start-up and shutdown call in the rest of the game.
 #pragma once
 
+// initPhysics and loadGameObjects come from the world (world/physics.h, world/world.h).
+
 namespace ruma {
 
-void initPhysics();
-void loadGameObjects();
 // The background music starts looped and silent (the controls screen shows).
 void startMusic();
 // Releases everything start-up made, in a fixed order, then terminates GLFW.

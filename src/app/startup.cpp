@@ -10,6 +10,9 @@
 #include "platform/scripted_platform.h"
 #include "platform/window.h"
 #include "render/gl.h"
+#include "world/physics.h"
+#include "world/start_answers.h"
+#include "world/world.h"
 
 #include <iostream>
 #include <memory>
@@ -17,8 +20,6 @@
 namespace ruma {
 
 bool running = true;
-bool highResTextures = false;
-bool godMode = false;
 
 bool askYesNo(std::istream& in, std::ostream& out, const char* question, std::string& answer)
 {

@@ -9,10 +9,7 @@ namespace ruma {
 
 // The frame loop continues while this is true.
 extern bool running;
-// Answer to the second question: the high-resolution course files.
-extern bool highResTextures;
-// Answer to the third question: the losing rules are off.
-extern bool godMode;
+// highResTextures and godMode, the answers the world reads, live in world/start_answers.h.
 
 // Writes the question and a line end, then reads one whitespace-delimited word
 // into answer (left empty when the input is closed). Yes is exactly "y".

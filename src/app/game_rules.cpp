@@ -1,0 +1,105 @@
+#include "app/game_rules.h"
+
+#include "platform/platform.h"
+#include "render/picture_screens.h"
+#include "scene/cat.h"
+#include "scene/slime.h"
+#include "sound/sound_player.h"
+#include "world/controls.h"
+#include "world/game_clock.h"
+#include "world/world.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace ruma {
+
+int catDistance = 0;
+
+namespace {
+
+bool inside(float v, float low, float high) { return v >= low && v <= high; }
+
+} // namespace
+
+Outcome endConditionFor(float x, float y, float z, double t, int distance, bool god)
+{
+    if (!god) {
+        if (y <= -3.0f) return Outcome::FellIntoHole;
+        if (inside(x, 99, 102) && inside(y, 1, 3) && inside(z, 22, 27)) return Outcome::FellIntoHole;
+        if (inside(x, 107, 110) && inside(y, 1, 3) && inside(z, 22, 27)) return Outcome::FellIntoHole;
+        if (inside(x, -2, 10) && inside(y, 12, 15.5f) && inside(z, 13, 17)) return Outcome::FellIntoHole;
+        if (t > 7.0 && distance < 3) return Outcome::CaughtByCat;
+    }
+    if (inside(x, -44, -40) && y >= 27.0f && inside(z, 56, 58)) return Outcome::Won;
+    return Outcome::None;
+}
+
+void checkEndConditions(float x, float y, float z, double gameTime)
+{
+    Outcome outcome = endConditionFor(x, y, z, gameTime, catDistance, endScreen->godMode);
+    if (outcome == Outcome::None) return;
+    endScreen->won = outcome == Outcome::Won;
+    endScreen->caughtByCat = outcome == Outcome::CaughtByCat;
+    endScreen->showing = true;
+}
+
+int truncatedDistance(const glm::vec3& a, const glm::vec3& b)
+{
+    float dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
+    float squares = dx * dx + dy * dy + dz * dz;
+    return static_cast<int>(static_cast<float>(std::sqrt(static_cast<double>(squares))));
+}
+
+double currentGameTime() { return gameClock->gameTime(platform().time()); }
+
+void resumePlay()
+{
+    controlsScreen->showing = false;
+    sound->resume();
+    gameClock->start(platform().time());
+    // Wherever the cursor wandered during the pause is not a turn of the camera.
+    controls->recentreCursor();
+}
+
+void pausePlay()
+{
+    controlsScreen->showing = true;
+    sound->pause();
+    gameClock->stop(platform().time());
+}
+
+void startCatOnFirstMove()
+{
+    if (controls->hasStartedMoving() && !cat->started) cat->start(currentGameTime());
+}
+
+void updateChaseAndPickups()
+{
+    double gameTime = currentGameTime();
+    glm::vec3 catPosition = cat->followRoute(gameTime);
+    catDistance = truncatedDistance(catPosition, controls->position);
+    cat->adjustSize(static_cast<float>(catDistance));
+
+    checkEndConditions(controls->position.x, controls->position.y, controls->position.z, gameTime);
+
+    sound->adaptMusic(catDistance);
+
+    // The cat calls now and then while it is far behind; the intervals come
+    // from the unseeded generator, so every run hears the same rhythm.
+    if (catDistance > 8 && gameTime >= sound->nextCatSoundTime && !sound->isCatPlaying()) {
+        sound->playCat();
+        sound->nextCatSoundTime += 7 + (std::rand() % 19);
+    }
+
+    for (scene::Slime* slime : slimeList) {
+        glm::vec3 touch = slime->getTouchPoint();
+        glm::vec3 d = touch - controls->position;
+        if (std::sqrt(d.x * d.x + d.y * d.y + d.z * d.z) < 1.0f) {
+            slime->take();
+            controls->startBoost();
+        }
+    }
+}
+
+} // namespace ruma

@@ -1,0 +1,89 @@
+// The end of a run: everything start-up made is released once, in a fixed
+// order, while the GL context still exists.
+#include "app/game_start.h"
+
+#include "platform/window.h"
+#include "render/drawable.h"
+#include "render/motion_blur.h"
+#include "render/picture_screens.h"
+#include "render/renderer.h"
+#include "render/shader.h"
+#include "render/texture.h"
+#include "render/video_texture.h"
+#include "sound/sound_player.h"
+#include "text/text_renderer.h"
+#include "world/controls.h"
+#include "world/game_clock.h"
+#include "world/physics.h"
+#include "world/world.h"
+
+namespace ruma {
+
+void startMusic() { sound->startMusic(); }
+
+void shutdown()
+{
+    for (RenderEntry& entry : renderList) {
+        // The player's entry holds one of the two player textures, freed below.
+        if (entry.object->getName() != "Tovik") deleteTexture(entry.texture);
+        if (entry.hasVideo && entry.videoTexture) {
+            entry.videoTexture->release();
+            delete entry.videoTexture;
+            entry.videoTexture = nullptr;
+        }
+        // Each object was given a program of its own at construction.
+        Shader* shader = entry.object->getShader();
+        delete entry.object;
+        deleteShader(shader);
+        entry.object = nullptr;
+    }
+    deleteTexture(playerBoostTexture);
+    deleteTexture(playerTexture);
+
+    delete controls;
+    controls = nullptr;
+    if (controlsScreen) {
+        controlsScreen->release();
+        delete controlsScreen;
+        controlsScreen = nullptr;
+    }
+    if (textRenderer) {
+        textRenderer->release();
+        delete textRenderer;
+        textRenderer = nullptr;
+    }
+    if (renderer) {
+        renderer->release();
+        delete renderer;
+        renderer = nullptr;
+    }
+    if (motionBlur) {
+        motionBlur->release();
+        delete motionBlur;
+        motionBlur = nullptr;
+    }
+    delete gameClock;
+    gameClock = nullptr;
+    if (endScreen) {
+        endScreen->release();
+        delete endScreen;
+        endScreen = nullptr;
+    }
+    if (sound) {
+        sound->release();
+        delete sound;
+        sound = nullptr;
+    }
+    releasePhysics();
+    glfwTerminate();
+    window = nullptr;
+
+    renderList.clear();
+    slimeList.clear();
+    player = nullptr;
+    playerBody = nullptr;
+    skateboard = nullptr;
+    cat = nullptr;
+}
+
+} // namespace ruma

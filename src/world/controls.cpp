@@ -1,0 +1,199 @@
+#include "world/controls.h"
+
+#include "platform/math_conventions.h"
+#include "platform/platform.h"
+#include "scene/scene_object.h"
+#include "world/physics.h"
+#include "world/start_answers.h"
+#include "world/world.h"
+
+#include <cmath>
+
+namespace ruma {
+
+namespace {
+
+constexpr float kBoostSeconds = 1.8f;
+constexpr float kJumpFlagSeconds = 1.0f;
+constexpr float kTurn = 6.2831853f;   // whole turn in radians
+
+// The signed angle in degrees from b to a about the y axis, NaN when either
+// has no horizontal part.
+float signedYawDegrees(const glm::vec3& from, const glm::vec3& to)
+{
+    glm::vec3 a = glm::normalize(glm::vec3(to.x, 0.0f, to.z));
+    glm::vec3 b = glm::normalize(glm::vec3(from.x, 0.0f, from.z));
+    float angle = std::acos(glm::clamp(glm::dot(b, a), -1.0f, 1.0f)) * kDegreesPerRadian;
+    if (glm::cross(b, a).y < 0.0f) angle = -angle;
+    return angle;
+}
+
+} // namespace
+
+Controls::Controls()
+    : world(dynamicsWorld), godMode(ruma::godMode)
+{
+    platform().getWindowSize(windowWidth, windowHeight);
+    rebuildProjection();
+}
+
+void Controls::rebuildProjection()
+{
+    if (windowWidth <= 0 || windowHeight <= 0) return;
+    projection = perspectiveDegrees(60.0f, static_cast<float>(windowWidth) / static_cast<float>(windowHeight),
+                                    0.1f, 100.0f);
+}
+
+void Controls::startBoost()
+{
+    if (fast) return;
+    speed = 10.0f;
+    cameraDistance = 2.5f;
+    fast = true;
+    boostStartTime = platform().time();
+}
+
+void Controls::clampAngles()
+{
+    // The yaw is in radians: wrapping by whole turns leaves the look direction alone.
+    horizontalAngle = std::fmod(horizontalAngle, kTurn);
+    float low = frontView ? 0.14f : -0.6f;
+    float high = frontView ? 0.6f : 0.0f;
+    if (verticalAngle > high) verticalAngle = high;
+    if (verticalAngle < low) verticalAngle = low;
+}
+
+void Controls::recentreCursor()
+{
+    platform().setCursorPos(windowWidth / 2, windowHeight / 2);
+}
+
+CameraView Controls::cameraView() const
+{
+    CameraView camera;
+    camera.projection = projection;
+    camera.view = view;
+    camera.cameraPosition = cameraPosition;
+    camera.lookAt = position;
+    return camera;
+}
+
+void updateControls(Controls& c, scene::SceneObject& player, btRigidBody& body)
+{
+    Platform& input = platform();
+
+    if (c.fast && input.time() >= c.boostStartTime + kBoostSeconds) {
+        c.speed = 5.0f;
+        c.cameraDistance = 2.0f;
+        c.fast = false;
+    }
+    if (c.jumped && input.time() >= c.jumpStartTime + kJumpFlagSeconds) c.jumped = false;
+
+    int width = 0, height = 0;
+    input.getWindowSize(width, height);
+    if (width != c.windowWidth || height != c.windowHeight) {
+        c.windowWidth = width;
+        c.windowHeight = height;
+        c.rebuildProjection();
+    }
+
+    double cursorX = 0.0, cursorY = 0.0;
+    input.getCursorPos(cursorX, cursorY);
+    int centreX = c.windowWidth / 2, centreY = c.windowHeight / 2;
+    input.setCursorPos(centreX, centreY);
+
+    c.mouseSpeed = c.fast ? 0.001f : 0.003f;
+    c.jumpForce = c.fast ? 75.0f : 30.0f;
+
+    c.horizontalAngle += c.mouseSpeed * static_cast<float>(static_cast<double>(centreX) - cursorX);
+    c.verticalAngle += c.mouseSpeed * static_cast<float>(static_cast<double>(centreY) - cursorY);
+    c.clampAngles();
+
+    glm::vec3 oldDirection = c.direction;
+    float h = c.horizontalAngle, v = c.verticalAngle;
+    c.direction = glm::vec3(std::cos(v) * std::sin(h), std::sin(v), std::cos(v) * std::cos(h));
+    glm::vec3 right(std::sin(h - 1.57f), 0.0f, std::cos(h - 1.57f));
+    c.up = glm::normalize(glm::cross(right, c.direction));
+
+    float vx = 0.0f, vz = 0.0f;
+    bool moved = false;
+    if (input.isKeyPressed(GLFW_KEY_A)) {
+        vx -= 0.8f * c.speed * right.x;
+        vz -= 0.8f * c.speed * right.z;
+        moved = true;
+    }
+    if (input.isKeyPressed(GLFW_KEY_D)) {
+        vx += 0.8f * c.speed * right.x;
+        vz += 0.8f * c.speed * right.z;
+        moved = true;
+    }
+    if (input.isKeyPressed(GLFW_KEY_W)) {
+        vx += c.speed * c.direction.x;
+        vz += c.speed * c.direction.z;
+        moved = true;
+    }
+    if (input.isKeyPressed(GLFW_KEY_S)) {
+        vx -= 0.6f * c.speed * c.direction.x;
+        vz -= 0.6f * c.speed * c.direction.z;
+        moved = true;
+    }
+    if (moved) c.startedMoving = true;
+
+    if (c.godMode) {
+        if (!c.boostKeyHeld && input.isKeyPressed(GLFW_KEY_LEFT_SHIFT)) {
+            c.startBoost();
+            c.boostKeyHeld = true;
+        }
+        if (!input.isKeyPressed(GLFW_KEY_LEFT_SHIFT)) c.boostKeyHeld = false;
+    }
+
+    if (input.isKeyPressed(GLFW_KEY_SPACE)) {
+        bool onGround = c.godMode;
+        if (!onGround) {
+            glm::vec3 feet = translationOf(player.model);
+            btVector3 from(feet.x, feet.y + 1.0f, feet.z);
+            btVector3 to(feet.x, feet.y - 0.3f, feet.z);
+            btCollisionWorld::ClosestRayResultCallback ray(from, to);
+            c.world->rayTest(from, to, ray);
+            onGround = ray.hasHit();
+        }
+        if (onGround) {
+            body.applyForce(btVector3(0.0f, c.jumpForce, 0.0f), btVector3(0.0f, 0.0f, 0.0f));
+            c.jumped = true;
+            c.jumpStartTime = input.time();
+        }
+    }
+
+    btVector3 velocity = body.getLinearVelocity();
+    body.setLinearVelocity(btVector3(vx, velocity.y(), vz));
+    const btVector3& origin = body.getWorldTransform().getOrigin();
+    player.model[3][0] = origin.x();
+    player.model[3][1] = origin.y() - 0.625f;
+    player.model[3][2] = origin.z();
+
+    if (c.direction != oldDirection) {
+        float angle = signedYawDegrees(oldDirection, c.direction);
+        if (!std::isnan(angle)) player.rotate(angle, glm::vec3(0.0f, 1.0f, 0.0f));
+    }
+
+    c.position = translationOf(player.model) + glm::vec3(0.0f, 1.0f, 0.0f);
+    if (input.isKeyPressed(GLFW_KEY_C)) {
+        c.cameraPosition = c.position + glm::normalize(c.direction) * c.cameraDistance;
+        c.frontView = true;
+    } else {
+        c.cameraPosition = c.position - glm::normalize(c.direction) * c.cameraDistance;
+        c.frontView = false;
+    }
+
+    c.view = glm::lookAt(c.cameraPosition, c.position, c.up);
+    c.previousViewProjection = c.viewProjection;
+    c.viewProjection = c.projection * c.view;
+    c.inverseViewProjection = glm::inverse(c.viewProjection);
+}
+
+void updateControls(double)
+{
+    updateControls(*controls, *player, *playerBody);
+}
+
+} // namespace ruma

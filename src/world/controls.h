@@ -1,0 +1,71 @@
+// The player's controls and the third-person camera: keys and mouse set the
+// player body's velocity, jump, turn the player model, and place the camera.
+#pragma once
+
+#include "render/camera_view.h"
+
+#include <btBulletDynamicsCommon.h>
+#include <glm/glm.hpp>
+
+namespace ruma {
+
+namespace scene {
+class SceneObject;
+}
+
+class Controls {
+public:
+    // Reads the window size (through the platform), the physics world and god mode.
+    Controls();
+
+    virtual void startBoost();
+    virtual bool isFast() { return fast; }
+    virtual bool hasJumped() { return jumped; }
+    virtual bool hasStartedMoving() { return startedMoving; }
+
+    // Wraps the yaw by whole turns and clamps the pitch to the current view's range.
+    void clampAngles();
+    // Puts the cursor at the window centre, so the next frame sees no motion.
+    void recentreCursor();
+    // The camera as the renderer needs it.
+    CameraView cameraView() const;
+
+    glm::vec3 position = glm::vec3(3.0f, 1.0f, -4.0f);   // the point looked at: the player raised by 1
+    glm::vec3 cameraPosition = glm::vec3(0.0f);
+    glm::vec3 direction = glm::vec3(0.0f, 0.0f, 1.0f);
+    glm::vec3 up = glm::vec3(0.0f);
+    glm::mat4 projection = glm::mat4(1.0f);
+    glm::mat4 view = glm::mat4(1.0f);
+    glm::mat4 viewProjection = glm::mat4(1.0f);
+    glm::mat4 previousViewProjection = glm::mat4(1.0f);
+    glm::mat4 inverseViewProjection = glm::mat4(1.0f);
+    btDiscreteDynamicsWorld* world = nullptr;
+    int windowWidth = 0;    // last seen client size
+    int windowHeight = 0;
+    float horizontalAngle = 0.0f;   // yaw, radians
+    float verticalAngle = 0.0f;     // pitch, radians
+    float speed = 5.0f;
+    float mouseSpeed = 0.003f;
+    float cameraDistance = 2.0f;
+    bool jumped = false;
+    bool frontView = false;
+    bool fast = false;
+    bool boostKeyHeld = false;
+    double boostStartTime = 0.0;
+    double jumpStartTime = 0.0;
+    bool godMode = false;
+    bool startedMoving = false;
+    float jumpForce = 30.0f;
+
+    // Rebuilds the projection for the last seen size; a zero-sized (minimised)
+    // window keeps the last valid projection.
+    void rebuildProjection();
+};
+
+// One frame of input: movement, jump, facing and camera, on the globals
+// controls, player and playerBody. dt is not used: the body moves by velocity.
+void updateControls(double dt);
+// The same on explicit objects (tests).
+void updateControls(Controls& controls, scene::SceneObject& player, btRigidBody& body);
+
+} // namespace ruma

@@ -1,0 +1,20 @@
+// Play time in seconds: it runs only while the game is played, not while the
+// controls picture (the pause screen) shows.
+#pragma once
+
+namespace ruma {
+
+class GameClock {
+public:
+    double pauseStart = 0.0;    // platform time at which the clock last stopped
+    double pausedTotal = 0.0;   // platform time spent stopped so far
+    bool running = false;
+
+    // Seconds of play so far at platform time now.
+    double gameTime(double now) const { return (running ? now : pauseStart) - pausedTotal; }
+    // Both do nothing when the clock is already in that state.
+    void stop(double now);
+    void start(double now);
+};
+
+} // namespace ruma

@@ -1,0 +1,183 @@
+#include "world/world.h"
+
+#include "world/start_answers.h"
+#include "platform/math_conventions.h"
+#include "platform/platform.h"
+#include "render/gl_error.h"
+#include "render/motion_blur.h"
+#include "render/picture_screens.h"
+#include "render/renderer.h"
+#include "render/shader.h"
+#include "render/texture.h"
+#include "render/video_texture.h"
+#include "scene/animated_object.h"
+#include "scene/cat.h"
+#include "scene/slime.h"
+#include "scene/tovik.h"
+#include "sound/sound_player.h"
+#include "text/text_renderer.h"
+#include "world/controls.h"
+#include "world/game_clock.h"
+#include "world/physics.h"
+
+namespace ruma {
+
+std::vector<RenderEntry> renderList;
+std::vector<scene::Slime*> slimeList;
+Texture* playerTexture = nullptr;
+Texture* playerBoostTexture = nullptr;
+scene::Tovik* player = nullptr;
+btRigidBody* playerBody = nullptr;
+scene::AnimatedObject* skateboard = nullptr;
+scene::Cat* cat = nullptr;
+Controls* controls = nullptr;
+Renderer* renderer = nullptr;
+ControlsScreen* controlsScreen = nullptr;
+TextRenderer* textRenderer = nullptr;
+MotionBlur* motionBlur = nullptr;
+SoundPlayer* sound = nullptr;
+GameClock* gameClock = nullptr;
+EndScreen* endScreen = nullptr;
+
+namespace {
+
+const char* const kBasicVertex = "Resources/Shader/basic.vert";
+const char* const kToonFragment = "Resources/Shader/toon.frag";
+const char* const kUnlitFragment = "Resources/Shader/basicnolight.frag";
+
+struct SlimePlace {
+    bool moving;
+    glm::vec3 position;
+};
+
+const SlimePlace kSlimePlaces[] = {
+    {true, {2.6f, -1.2f, 9.0f}},    {false, {45.9f, -1.2f, 24.6f}}, {false, {73.2f, 3.7f, 0.9f}},
+    {true, {91.5f, 3.7f, 4.3f}},    {false, {71.9f, 13.7f, 19.1f}}, {true, {62.3f, 13.7f, 46.4f}},
+    {false, {45.0f, 13.7f, 14.7f}}, {false, {9.9f, 18.65f, 15.0f}}, {false, {-20.3f, 18.7f, 33.4f}},
+    {true, {-63.3f, 18.7f, 46.7f}}, {false, {-41.5f, 22.7f, 38.0f}},
+};
+
+} // namespace
+
+const char* sectionModelPath(int section, bool highResolution)
+{
+    static const char* const high[] = {"Resources/Models/e1.obj", "Resources/Models/e2.obj",
+                                       "Resources/Models/e3.obj", "Resources/Models/e4.obj"};
+    static const char* const low[] = {"Resources/Models/e1b.obj", "Resources/Models/e2b.obj",
+                                      "Resources/Models/e3b.obj", "Resources/Models/e4b.obj"};
+    return highResolution ? high[section - 1] : low[section - 1];
+}
+
+const char* sectionTexturePath(int section, bool highResolution)
+{
+    static const char* const high[] = {"Resources/Textures/e1.jpg", "Resources/Textures/e2.jpg",
+                                       "Resources/Textures/e3.jpg", "Resources/Textures/e4.jpg"};
+    static const char* const low[] = {"Resources/Textures/e1b.jpg", "Resources/Textures/e2b.jpg",
+                                      "Resources/Textures/e3b.jpg", "Resources/Textures/e4b.jpg"};
+    return highResolution ? high[section - 1] : low[section - 1];
+}
+
+void addCourseCollision(const scene::ImportedObject& section)
+{
+    for (const MeshRecord& mesh : section.meshes) {
+        btVector3 half((mesh.maxX - mesh.minX) * 0.5f, (mesh.maxY - mesh.minY) * 0.5f,
+                       (mesh.maxZ - mesh.minZ) * 0.5f);
+        btVector3 centre(mesh.minX + (mesh.maxX - mesh.minX) * 0.5f, mesh.minY + (mesh.maxY - mesh.minY) * 0.5f,
+                         mesh.minZ + (mesh.maxZ - mesh.minZ) * 0.5f);
+        auto* shape = new btBoxShape(half);
+        auto* motionState =
+            new btDefaultMotionState(btTransform(btQuaternion(0, 0, 0, 1), centre), btTransform::getIdentity());
+        btRigidBody::btRigidBodyConstructionInfo info(0.0f, motionState, shape, btVector3(0, 0, 0));
+        addOwnedBody(info);
+    }
+}
+
+RenderEntry makeSlime(bool moving, const glm::vec3& position)
+{
+    auto* texture = new Texture("Resources/Textures/slime.png");
+    auto* shader = new Shader(kBasicVertex, kToonFragment);
+    auto* slime = new scene::Slime(glm::translate(identityMatrix(), position), shader, moving);
+    slimeList.push_back(slime);
+    RenderEntry entry;
+    entry.object = slime;
+    entry.texture = texture;
+    entry.shininess = 80.0f;
+    entry.specularColor = glm::vec3(1.0f);
+    return entry;
+}
+
+void createPlayer()
+{
+    auto* shader = new Shader(kBasicVertex, kToonFragment);
+    glm::mat4 model = glm::translate(identityMatrix(), glm::vec3(3.0f, 1.0f, -4.0f));
+    model = glm::scale(model, glm::vec3(0.25f));
+    model = rotateDegrees(model, -90.0f, glm::vec3(0.0f, 1.0f, 0.0f));
+    player = new scene::Tovik(model, shader);
+
+    btRigidBody::btRigidBodyConstructionInfo info = player->genPhysics(1.0f);
+    // Friction would hold an airborne player against any wall it walks into
+    // (a faller would hang on the far wall of a gap): the player slides instead.
+    info.m_friction = 0.0f;
+    playerBody = addOwnedBody(info);
+    playerBody->forceActivationState(DISABLE_DEACTIVATION);
+}
+
+scene::ImportedObject* loadSection(int section, Texture** texture)
+{
+    *texture = new Texture(sectionTexturePath(section, highResTextures));
+    auto* shader = new Shader(kBasicVertex, kUnlitFragment);
+    auto* level = new scene::ImportedObject(identityMatrix(), shader, sectionModelPath(section, highResTextures));
+    level->setName("Level");
+    return level;
+}
+
+void loadGameObjects()
+{
+    platform().setWindowTitle("Tovik3D - Loading Game Objects...");
+
+    playerTexture = new Texture("Resources/Textures/tovkTex.png");
+    playerBoostTexture = new Texture("Resources/Textures/tovkTexG.png");
+    createPlayer();
+    RenderEntry playerEntry{player, playerTexture, 45.0f, glm::vec3(1.0f), false, nullptr};
+
+    std::vector<scene::ImportedObject*> sections;
+    for (int section = 1; section <= 4; ++section) {
+        Texture* texture = nullptr;
+        sections.push_back(loadSection(section, &texture));
+        renderList.push_back({sections.back(), texture, 2.0f, glm::vec3(1.0f), false, nullptr});
+    }
+
+    auto* boardTexture = new Texture("Resources/Textures/skateboard2.png");
+    auto* boardShader = new Shader(kBasicVertex, kUnlitFragment);
+    glm::mat4 boardModel = glm::translate(identityMatrix(), glm::vec3(1.5f, -0.5f, 1.0f));
+    boardModel = rotateDegrees(boardModel, 90.0f, glm::vec3(1.0f, 0.0f, 0.0f));
+    boardModel = rotateDegrees(boardModel, 90.0f, glm::vec3(0.0f, 0.0f, 1.0f));
+    boardModel = glm::scale(boardModel, glm::vec3(0.25f));
+    skateboard = new scene::AnimatedObject(boardModel, boardShader);
+    renderList.push_back({skateboard, boardTexture, 2.0f, glm::vec3(1.0f), false, nullptr});
+
+    for (scene::ImportedObject* section : sections) addCourseCollision(*section);
+
+    auto* catTexture = new Texture("Resources/Textures/cat.tga");
+    auto* catShader = new Shader(kBasicVertex, kToonFragment);
+    cat = new scene::Cat(identityMatrix(), catShader);
+    auto* video = new VideoTexture();
+    renderList.push_back({cat, catTexture, 0.0f, glm::vec3(1.0f), true, video});
+
+    renderList.push_back(playerEntry);
+
+    for (const SlimePlace& place : kSlimePlaces) renderList.push_back(makeSlime(place.moving, place.position));
+
+    renderer = new Renderer();
+    controls = new Controls();
+    controlsScreen = new ControlsScreen();
+    textRenderer = new TextRenderer();
+    motionBlur = new MotionBlur();
+    sound = new SoundPlayer();
+    gameClock = new GameClock();
+    endScreen = new EndScreen(godMode);
+
+    checkGlError(542);
+}
+
+} // namespace ruma

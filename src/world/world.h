@@ -1,0 +1,67 @@
+// The game world: every object the game shows or simulates, made once before
+// the first frame and freed at shutdown.
+#pragma once
+
+#include "render/render_entry.h"
+
+#include <glm/vec3.hpp>
+
+#include <vector>
+
+class btRigidBody;
+
+namespace ruma {
+
+namespace scene {
+class Tovik;
+class Cat;
+class Slime;
+class AnimatedObject;
+class ImportedObject;
+} // namespace scene
+
+struct Texture;
+class Controls;
+class Renderer;
+class ControlsScreen;
+class EndScreen;
+class TextRenderer;
+class MotionBlur;
+class SoundPlayer;
+class GameClock;
+
+// Drawn and updated in this order: sections 1-4, skateboard, cat, player, slimes 1-11.
+extern std::vector<RenderEntry> renderList;
+extern std::vector<scene::Slime*> slimeList;
+
+extern Texture* playerTexture;        // "Resources/Textures/tovkTex.png"
+extern Texture* playerBoostTexture;   // "Resources/Textures/tovkTexG.png", while boosted
+extern scene::Tovik* player;
+extern btRigidBody* playerBody;
+extern scene::AnimatedObject* skateboard;
+extern scene::Cat* cat;
+extern Controls* controls;
+extern Renderer* renderer;
+extern ControlsScreen* controlsScreen;
+extern TextRenderer* textRenderer;
+extern MotionBlur* motionBlur;
+extern SoundPlayer* sound;
+extern GameClock* gameClock;
+extern EndScreen* endScreen;
+
+// Builds the whole world (needs the window and GL context, and initPhysics).
+void loadGameObjects();
+// The player object and its capsule body (player, playerBody).
+void createPlayer();
+// Course section 1..4 for the current resolution answer, named "Level", with its texture.
+scene::ImportedObject* loadSection(int section, Texture** texture);
+// One slime at position, kept in slimeList; its entry is returned for the render list.
+RenderEntry makeSlime(bool moving, const glm::vec3& position);
+// One static, axis-aligned box per mesh of a course section.
+void addCourseCollision(const scene::ImportedObject& section);
+
+// The course section files for the high- or low-resolution answer.
+const char* sectionModelPath(int section, bool highResolution);
+const char* sectionTexturePath(int section, bool highResolution);
+
+} // namespace ruma
