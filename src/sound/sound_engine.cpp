@@ -66,43 +66,38 @@ std::vector<short> decodeFile(const std::string& path, int& channels, int& sampl
     return pcm;
 }
 
+ALint stateOf(ALuint voice)
+{
+    ALint state = AL_STOPPED;
+    alGetSourcei(voice, AL_SOURCE_STATE, &state);
+    return state;
+}
+
+// A paused sound still counts: it will go on when let go.
+bool isSounding(ALint state) { return state == AL_PLAYING || state == AL_PAUSED; }
+
 } // namespace
 
 // ---------------------------------------------------------------- PlayingSound
 
-void PlayingSound::setVolume(float volume)
+void PlayingSound::setProperty(ALenum property, float value)
 {
     engine_.select();
-    alSourcef(voice_, AL_GAIN, volume);
+    alSourcef(voice_, property, value);
 }
 
-float PlayingSound::getVolume() const
+float PlayingSound::property(ALenum property) const
 {
     engine_.select();
-    ALfloat volume = 0.0f;
-    alGetSourcef(voice_, AL_GAIN, &volume);
-    return volume;
-}
-
-void PlayingSound::setPlaybackSpeed(float speed)
-{
-    engine_.select();
-    alSourcef(voice_, AL_PITCH, speed);
-}
-
-float PlayingSound::getPlaybackSpeed() const
-{
-    engine_.select();
-    ALfloat speed = 0.0f;
-    alGetSourcef(voice_, AL_PITCH, &speed);
-    return speed;
+    ALfloat value = 0.0f;
+    alGetSourcef(voice_, property, &value);
+    return value;
 }
 
 void PlayingSound::setIsPaused(bool paused)
 {
     engine_.select();
-    ALint state = AL_STOPPED;
-    alGetSourcei(voice_, AL_SOURCE_STATE, &state);
+    ALint state = stateOf(voice_);
     if (paused && state == AL_PLAYING) alSourcePause(voice_);
     if (!paused && (state == AL_PAUSED || state == AL_INITIAL)) alSourcePlay(voice_);
 }
@@ -110,9 +105,7 @@ void PlayingSound::setIsPaused(bool paused)
 bool PlayingSound::isPlaying() const
 {
     engine_.select();
-    ALint state = AL_STOPPED;
-    alGetSourcei(voice_, AL_SOURCE_STATE, &state);
-    return state == AL_PLAYING || state == AL_PAUSED;
+    return isSounding(stateOf(voice_));
 }
 
 // ---------------------------------------------------------------- SoundEngine
@@ -241,10 +234,7 @@ SoundSource* SoundEngine::addSoundSource(const std::string& path)
 SoundEngine::Voice* SoundEngine::freeVoice()
 {
     for (Voice& voice : voices_) {
-        if (voice.tracked) continue;
-        ALint state = AL_PLAYING;
-        alGetSourcei(voice.name, AL_SOURCE_STATE, &state);
-        if (state == AL_STOPPED || state == AL_INITIAL) return &voice;
+        if (!voice.tracked && !isSounding(stateOf(voice.name))) return &voice;
     }
     alGetError();
     Voice voice;
@@ -283,10 +273,7 @@ int SoundEngine::playingCount(const SoundSource* source)
     select();
     int count = 0;
     for (const Voice& voice : voices_) {
-        if (voice.source != source) continue;
-        ALint state = AL_STOPPED;
-        alGetSourcei(voice.name, AL_SOURCE_STATE, &state);
-        if (state == AL_PLAYING || state == AL_PAUSED) ++count;
+        if (voice.source == source && isSounding(stateOf(voice.name))) ++count;
     }
     return count;
 }

@@ -30,11 +30,11 @@ class SoundEngine;
 // can be changed while it plays. Owned by the engine.
 class PlayingSound {
 public:
-    void setVolume(float volume);
-    float getVolume() const;
+    void setVolume(float volume) { setProperty(AL_GAIN, volume); }
+    float getVolume() const { return property(AL_GAIN); }
     // 1.0 is the recorded speed; speed and pitch change together.
-    void setPlaybackSpeed(float speed);
-    float getPlaybackSpeed() const;
+    void setPlaybackSpeed(float speed) { setProperty(AL_PITCH, speed); }
+    float getPlaybackSpeed() const { return property(AL_PITCH); }
     void setIsPaused(bool paused);
     // True while the sound plays or is paused; false once a sound played once has ended.
     bool isPlaying() const;
@@ -42,6 +42,8 @@ public:
 private:
     friend class SoundEngine;
     PlayingSound(SoundEngine& engine, ALuint voice) : engine_(engine), voice_(voice) {}
+    void setProperty(ALenum property, float value);
+    float property(ALenum property) const;
     SoundEngine& engine_;
     ALuint voice_;
 };
