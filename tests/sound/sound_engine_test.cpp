@@ -68,32 +68,6 @@ TEST_F(SoundEngineTest, StereoAndFloatFilesKeepTheirChannelsAndLevel)
     EXPECT_NEAR(floatLevel / pcmLevel, 1.0f, 0.02f);
 }
 
-TEST_F(SoundEngineTest, TrackedLoopKeepsPlayingAndFollowsSpeedAndVolume)
-{
-    ASSERT_TRUE(writeTone(dir.file("loop.wav"), 420.0, 0.2, kWav));
-    SoundSource* source = engine->addSoundSource(dir.file("loop.wav"));
-
-    PlayingSound* held = engine->play2D(source, true, true, true);
-    ASSERT_NE(held, nullptr);
-    EXPECT_LT(peak(renderSeconds(*engine, 0.1)), kSilence) << "started paused";
-    held->setIsPaused(false);
-    float full = rms(channel(renderSeconds(*engine, 1.0), 0));
-    EXPECT_GT(full, 0.05f) << "a loop of 0.2 s still sounds after 1 s";
-    EXPECT_TRUE(held->isPlaying());
-
-    held->setPlaybackSpeed(2.0f);
-    held->setVolume(0.5f);
-    renderSeconds(*engine, 0.05);
-    std::vector<float> changed = channel(renderSeconds(*engine, 0.5), 0);
-    EXPECT_NEAR(frequency(changed), 840.0, 2.0);
-    EXPECT_NEAR(rms(changed) / full, 0.5f, 0.02f);
-
-    engine->setMasterVolume(0.0f);
-    renderSeconds(*engine, 0.05);
-    EXPECT_LT(peak(renderSeconds(*engine, 0.2)), kSilence);
-    EXPECT_TRUE(held->isPlaying()) << "silenced, not stopped";
-}
-
 TEST_F(SoundEngineTest, MissingOrUndecodableFilesGiveSourcesThatPlayNothing)
 {
     dir.write("garbage.wav", "this is no sound file at all");

@@ -254,16 +254,5 @@ TEST_F(SoundPlayerTest, MissingOrBrokenSoundFilesMakeSilentCues)
     silent.release();
 }
 
-TEST_F(SoundPlayerTest, CatCallIsReportedWhilePlaying)
-{
-    EXPECT_FALSE(player->isCatPlaying());
-    player->playCat();
-    EXPECT_TRUE(player->isCatPlaying());
-    EXPECT_NEAR(frequency(listen(0.4)), 780.0, 2.0);
-    listen(0.15);
-    EXPECT_FALSE(player->isCatPlaying());
-    EXPECT_DOUBLE_EQ(player->nextCatSoundTime, 16.0);
-}
-
 } // namespace
 } // namespace ruma
