@@ -16,24 +16,40 @@ constexpr float kNearlyEqual = 0.9999999f;
 // is enforced.
 glm::quat blendRotations(const glm::quat& prev, const glm::quat& next, float f)
 {
-    const float cosine = prev.x * next.x + prev.y * next.y + prev.z * next.z + prev.w * next.w;
-    glm::quat r;
-    if (cosine > kNearlyEqual) {
-        r.x = prev.x + (next.x - prev.x) * f;
-        r.y = prev.y + (next.y - prev.y) * f;
-        r.z = prev.z + (next.z - prev.z) * f;
-        r.w = prev.w + (next.w - prev.w) * f;
-        return r;
-    }
+    const float cosine = glm::dot(prev, next);
+    if (cosine > kNearlyEqual) return prev + (next - prev) * f;
     const float theta = std::acos(cosine);
-    const float a = std::sin((1.0f - f) * theta);
-    const float b = std::sin(f * theta);
-    const float s = std::sin(theta);
-    r.x = (prev.x * a + next.x * b) / s;
-    r.y = (prev.y * a + next.y * b) / s;
-    r.z = (prev.z * a + next.z * b) / s;
-    r.w = (prev.w * a + next.w * b) / s;
-    return r;
+    return (prev * std::sin((1.0f - f) * theta) + next * std::sin(f * theta)) / std::sin(theta);
+}
+
+// The keys on either side of t: the latest one before it and the earliest one
+// after it (a key exactly at t is neither). visit sees every key in file order
+// and whether t has passed it.
+template <typename Value>
+struct KeySpan {
+    double prevTime = 0.0;
+    Value prev;
+    double nextTime = kNoNextKey;
+    Value next;
+};
+
+template <typename Key, typename Value, typename Visit>
+KeySpan<Value> findKeySpan(const std::vector<Key>& keys, double t, const Value& none, Visit visit)
+{
+    KeySpan<Value> span{0.0, none, kNoNextKey, none};
+    for (const Key& key : keys) {
+        if (t < key.time && key.time < span.nextTime) {
+            span.nextTime = key.time;
+            span.next = key.value;
+        }
+        const bool passed = key.time < t;
+        if (passed && key.time >= span.prevTime) {
+            span.prevTime = key.time;
+            span.prev = key.value;
+        }
+        visit(key.value, passed);
+    }
+    return span;
 }
 
 } // namespace
@@ -45,49 +61,28 @@ double channelTime(double animationTime, double duration)
 
 ChannelPose evaluateChannel(const AnimationChannel& channel, double t)
 {
-    double prevTime = 0.0, nextTime = kNoNextKey;
-    glm::vec3 prevPos(0.0f), nextPos(0.0f), lastValue(0.0f);
+    glm::vec3 lastValue(0.0f);
     glm::dvec3 base(0.0);
-    for (const PositionKey& key : channel.positionKeys) {
-        if (t < key.time && key.time < nextTime) {
-            nextTime = key.time;
-            nextPos = key.value;
-        }
-        if (key.time < t) {
-            if (key.time >= prevTime) {
-                prevTime = key.time;
-                prevPos = key.value;
-            }
-            base += glm::dvec3(key.value) - glm::dvec3(lastValue);
-        }
-        lastValue = key.value;
-    }
+    const KeySpan<glm::vec3> position =
+        findKeySpan(channel.positionKeys, t, glm::vec3(0.0f), [&](const glm::vec3& value, bool passed) {
+            if (passed) base += glm::dvec3(value) - glm::dvec3(lastValue);
+            lastValue = value;
+        });
 
-    const glm::quat identity(1.0f, 0.0f, 0.0f, 0.0f);
-    glm::quat prevRot = identity, nextRot = identity;
-    double prevRotTime = 0.0, nextRotTime = kNoNextKey;
     // Every key passed is multiplied in, starting from a half turn about z.
     glm::quat acc(0.0f, 0.0f, 0.0f, 1.0f);
-    for (const RotationKey& key : channel.rotationKeys) {
-        if (t < key.time && key.time < nextRotTime) {
-            nextRotTime = key.time;
-            nextRot = key.value;
-        }
-        if (key.time < t) {
-            if (key.time >= prevRotTime) {
-                prevRotTime = key.time;
-                prevRot = key.value;
-            }
-            acc = acc * key.value;
-        }
-    }
+    const KeySpan<glm::quat> rotation =
+        findKeySpan(channel.rotationKeys, t, glm::quat(1.0f, 0.0f, 0.0f, 0.0f),
+                    [&](const glm::quat& value, bool passed) {
+                        if (passed) acc = acc * value;
+                    });
 
     ChannelPose pose;
     // The rotation is blended with the position keys' times.
-    pose.blend = static_cast<float>((t - prevTime) / (nextTime - prevTime));
-    pose.rotation = blendRotations(prevRot, nextRot, pose.blend) * acc;
-    pose.translation =
-        base + static_cast<double>(pose.blend) * (glm::dvec3(nextPos) - glm::dvec3(prevPos));
+    pose.blend = static_cast<float>((t - position.prevTime) / (position.nextTime - position.prevTime));
+    pose.rotation = blendRotations(rotation.prev, rotation.next, pose.blend) * acc;
+    pose.translation = base + static_cast<double>(pose.blend) *
+                                  (glm::dvec3(position.next) - glm::dvec3(position.prev));
     return pose;
 }
 

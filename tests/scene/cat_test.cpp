@@ -27,11 +27,7 @@ class CatRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        cat = std::make_unique<Cat>(glm::mat4(1.0f), nullptr);
-        testing::internal::GetCapturedStderr();
-        testing::internal::GetCapturedStdout();
+        cat = ruma::test::quietly([] { return std::make_unique<Cat>(glm::mat4(1.0f), nullptr); });
     }
     // A route of our own, starting where the cat stands at time 0.
     void runOwnRoute(std::initializer_list<Waypoint> points)

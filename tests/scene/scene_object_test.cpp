@@ -13,7 +13,9 @@ namespace ruma::scene {
 namespace {
 
 using ruma::test::InScratchDirectory;
+using ruma::test::boxIs;
 using ruma::test::matricesNear;
+using ruma::test::quietly;
 
 MeshRecord box(float minX, float maxX, float minY, float maxY, float minZ, float maxZ)
 {
@@ -31,11 +33,7 @@ MeshRecord box(float minX, float maxX, float minY, float maxY, float minZ, float
 // no context is needed).
 std::unique_ptr<ImportedObject> objectWithBoxes(const glm::mat4& model, std::vector<MeshRecord> boxes)
 {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    auto object = std::make_unique<ImportedObject>(model, nullptr, "no-such-dir/no-model.obj");
-    testing::internal::GetCapturedStderr();
-    testing::internal::GetCapturedStdout();
+    auto object = quietly([&] { return std::make_unique<ImportedObject>(model, nullptr, "no-such-dir/no-model.obj"); });
     object->meshes = std::move(boxes);
     object->meshCount = static_cast<int>(object->meshes.size());
     return object;
@@ -48,13 +46,8 @@ TEST(SceneObjectMotion, TranslateMovesAlongTheObjectsAxesAndBoxesAlongTheWorlds)
                                  {box(0, 1, 0, 1, 0, 1), box(-2, 2, 4, 5, -1, 0)});
     plain->translate(offset);
     EXPECT_EQ(translationOf(plain->model), glm::vec3(6, 2, 8));
-    EXPECT_FLOAT_EQ(plain->meshes[1].minX, -1.0f);
-    EXPECT_FLOAT_EQ(plain->meshes[1].maxX, 3.0f);
-    EXPECT_FLOAT_EQ(plain->meshes[1].minY, 6.0f);
-    EXPECT_FLOAT_EQ(plain->meshes[1].maxY, 7.0f);
-    EXPECT_FLOAT_EQ(plain->meshes[1].minZ, 2.0f);
-    EXPECT_FLOAT_EQ(plain->meshes[1].maxZ, 3.0f);
-    EXPECT_FLOAT_EQ(plain->meshes[0].maxZ, 4.0f);
+    EXPECT_TRUE(boxIs(plain->meshes[0], {1, 2, 2, 3, 3, 4}));
+    EXPECT_TRUE(boxIs(plain->meshes[1], {-1, 3, 6, 7, 2, 3}));
 
     // A quarter turn about y: local x is world -z, local z is world +x.
     auto turned = objectWithBoxes(rotateDegrees(glm::mat4(1.0f), 90.0f, glm::vec3(0, 1, 0)),
@@ -64,9 +57,7 @@ TEST(SceneObjectMotion, TranslateMovesAlongTheObjectsAxesAndBoxesAlongTheWorlds)
     EXPECT_NEAR(moved.x, 3.0f, 1e-5f);
     EXPECT_NEAR(moved.y, 2.0f, 1e-5f);
     EXPECT_NEAR(moved.z, -1.0f, 1e-5f);
-    EXPECT_FLOAT_EQ(turned->meshes[0].minX, 1.0f);
-    EXPECT_FLOAT_EQ(turned->meshes[0].minY, 2.0f);
-    EXPECT_FLOAT_EQ(turned->meshes[0].minZ, 3.0f);
+    EXPECT_TRUE(boxIs(turned->meshes[0], {1, 2, 2, 3, 3, 4}));
 }
 
 TEST(SceneObjectMotion, RotateTakesDegreesAboutTheNormalisedAxisAndLeavesBoxes)
@@ -82,8 +73,7 @@ TEST(SceneObjectMotion, RotateTakesDegreesAboutTheNormalisedAxisAndLeavesBoxes)
     EXPECT_NEAR(xAxis.x, 0.0f, 1e-6f);
     EXPECT_NEAR(xAxis.z, -1.0f, 1e-6f);
     EXPECT_EQ(translationOf(a->model), glm::vec3(1, 2, 3));
-    EXPECT_FLOAT_EQ(a->meshes[0].minX, 0.0f);
-    EXPECT_FLOAT_EQ(a->meshes[0].maxZ, 1.0f);
+    EXPECT_TRUE(boxIs(a->meshes[0], {0, 1, 0, 1, 0, 1}));
 }
 
 TEST(SceneObjectKinds, NamesAndFlagsOfEveryKind)
@@ -128,98 +118,87 @@ TEST(SceneObjectKinds, NamesAndFlagsOfEveryKind)
     EXPECT_EQ(player.getName(), "Tovik");
 }
 
-// Frees what genPhysics hands over.
-struct BodyParts {
-    explicit BodyParts(const btRigidBody::btRigidBodyConstructionInfo& info)
-        : shape(info.m_collisionShape), motionState(info.m_motionState) {}
-    ~BodyParts()
+// What genPhysics writes and returns; frees the shape and motion state it hands over.
+struct Body {
+    Body(SceneObject& object, float mass) : info(build(object, mass, line)) {}
+    ~Body()
     {
-        delete shape;
-        delete motionState;
+        delete info.m_collisionShape;
+        delete info.m_motionState;
     }
-    btCollisionShape* shape;
-    btMotionState* motionState;
-};
+    btTransform start() const
+    {
+        btTransform transform;
+        info.m_motionState->getWorldTransform(transform);
+        return transform;
+    }
+    btVector3 boxHalfExtents() const
+    {
+        EXPECT_EQ(info.m_collisionShape->getShapeType(), BOX_SHAPE_PROXYTYPE);
+        return static_cast<btBoxShape*>(info.m_collisionShape)->getHalfExtentsWithMargin();
+    }
 
-btTransform startTransform(const btRigidBody::btRigidBodyConstructionInfo& info)
-{
-    btTransform transform;
-    info.m_motionState->getWorldTransform(transform);
-    return transform;
-}
+    std::string line;
+    btRigidBody::btRigidBodyConstructionInfo info;
+
+private:
+    static btRigidBody::btRigidBodyConstructionInfo build(SceneObject& object, float mass, std::string& line)
+    {
+        testing::internal::CaptureStdout();
+        auto info = object.genPhysics(mass);
+        line = testing::internal::GetCapturedStdout();
+        return info;
+    }
+};
 
 TEST(ScenePhysics, BoxKindsSpanTheFirstMeshFullyAtTheObjectsPosition)
 {
     auto object = objectWithBoxes(rotateDegrees(glm::translate(glm::mat4(1.0f), glm::vec3(4, 5, 6)), 30.0f,
                                                 glm::vec3(0, 1, 0)),
                                   {box(1, 3, 0, 1, -2, 2), box(-50, 50, -50, 50, -50, 50)});
-    testing::internal::CaptureStdout();
-    const auto info = object->genPhysics(2.5f);
-    const auto again = object->genPhysics(1.0f);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "genphysics in imported object called\ngenphysics in imported object called\n");
-    BodyParts parts(info), otherParts(again);
-
-    EXPECT_FLOAT_EQ(info.m_mass, 2.5f);
-    EXPECT_EQ(info.m_localInertia, btVector3(0, 0, 0));
-    EXPECT_FLOAT_EQ(info.m_friction, 0.5f);
-    ASSERT_EQ(info.m_collisionShape->getShapeType(), BOX_SHAPE_PROXYTYPE);
-    const btVector3 half = static_cast<btBoxShape*>(info.m_collisionShape)->getHalfExtentsWithMargin();
-    EXPECT_FLOAT_EQ(half.x(), 2.0f);
-    EXPECT_FLOAT_EQ(half.y(), 1.0f);
-    EXPECT_FLOAT_EQ(half.z(), 4.0f);
-    const btTransform start = startTransform(info);
-    EXPECT_EQ(start.getOrigin(), btVector3(4, 5, 6));
-    EXPECT_EQ(start.getRotation(), btQuaternion(0, 0, 0, 1));
-
+    Body body(*object, 2.5f), again(*object, 1.0f);
+    EXPECT_EQ(body.line, "genphysics in imported object called\n");
+    EXPECT_FLOAT_EQ(body.info.m_mass, 2.5f);
+    EXPECT_EQ(body.info.m_localInertia, btVector3(0, 0, 0));
+    EXPECT_FLOAT_EQ(body.info.m_friction, 0.5f);
+    EXPECT_EQ(body.boxHalfExtents(), btVector3(2, 1, 4));
+    EXPECT_EQ(body.start().getOrigin(), btVector3(4, 5, 6));
+    EXPECT_EQ(body.start().getRotation(), btQuaternion(0, 0, 0, 1));
     // Each call makes its own shape and motion state.
-    EXPECT_NE(again.m_collisionShape, info.m_collisionShape);
-    EXPECT_NE(again.m_motionState, info.m_motionState);
-}
+    EXPECT_NE(again.info.m_collisionShape, body.info.m_collisionShape);
+    EXPECT_NE(again.info.m_motionState, body.info.m_motionState);
 
-TEST(ScenePhysics, WithoutMeshesTheBoxHasNoSize)
-{
+    // Without meshes the box has no size.
     InScratchDirectory here("scene-physics");
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    AnimatedObject skateboard(glm::translate(glm::mat4(1.0f), glm::vec3(1.5f, -0.5f, 1.0f)), nullptr);
-    testing::internal::GetCapturedStderr();
-    testing::internal::GetCapturedStdout();
-
-    testing::internal::CaptureStdout();
-    const auto info = skateboard.genPhysics(1.0f);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "genphysics in animated object called\n");
-    BodyParts parts(info);
-    ASSERT_EQ(info.m_collisionShape->getShapeType(), BOX_SHAPE_PROXYTYPE);
-    EXPECT_EQ(static_cast<btBoxShape*>(info.m_collisionShape)->getHalfExtentsWithMargin(), btVector3(0, 0, 0));
-    EXPECT_EQ(startTransform(info).getOrigin(), btVector3(1.5f, -0.5f, 1.0f));
+    auto skateboard = quietly([] {
+        return std::make_unique<AnimatedObject>(glm::translate(glm::mat4(1.0f), glm::vec3(1.5f, -0.5f, 1.0f)),
+                                                nullptr);
+    });
+    Body board(*skateboard, 1.0f);
+    EXPECT_EQ(board.line, "genphysics in animated object called\n");
+    EXPECT_EQ(board.boxHalfExtents(), btVector3(0, 0, 0));
+    EXPECT_EQ(board.start().getOrigin(), btVector3(1.5f, -0.5f, 1.0f));
 }
 
 TEST(ScenePhysics, ThePlayerIsAQuarterTurnedCapsule)
 {
     InScratchDirectory here("scene-player");
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    Tovik player(glm::translate(glm::mat4(1.0f), glm::vec3(3, 1, -4)) * glm::scale(glm::mat4(1.0f), glm::vec3(0.25f)),
-                 nullptr);
-    testing::internal::GetCapturedStderr();
-    testing::internal::GetCapturedStdout();
-
-    testing::internal::CaptureStdout();
-    const auto info = player.genPhysics(1.0f);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "genphysics in tovik called\n");
-    BodyParts parts(info);
-    EXPECT_FLOAT_EQ(info.m_mass, 1.0f);
-    EXPECT_EQ(info.m_localInertia, btVector3(0, 0, 0));
-    ASSERT_EQ(info.m_collisionShape->getShapeType(), CAPSULE_SHAPE_PROXYTYPE);
-    const auto* capsule = static_cast<btCapsuleShape*>(info.m_collisionShape);
+    auto player = quietly([] {
+        return std::make_unique<Tovik>(
+            glm::scale(glm::translate(glm::mat4(1.0f), glm::vec3(3, 1, -4)), glm::vec3(0.25f)), nullptr);
+    });
+    Body body(*player, 1.0f);
+    EXPECT_EQ(body.line, "genphysics in tovik called\n");
+    EXPECT_FLOAT_EQ(body.info.m_mass, 1.0f);
+    EXPECT_EQ(body.info.m_localInertia, btVector3(0, 0, 0));
+    ASSERT_EQ(body.info.m_collisionShape->getShapeType(), CAPSULE_SHAPE_PROXYTYPE);
+    const auto* capsule = static_cast<btCapsuleShape*>(body.info.m_collisionShape);
     EXPECT_FLOAT_EQ(capsule->getRadius(), 0.375f);
     EXPECT_FLOAT_EQ(2.0f * capsule->getHalfHeight(), 0.75f);
     EXPECT_EQ(capsule->getUpAxis(), 1);
 
-    const btTransform start = startTransform(info);
-    EXPECT_EQ(start.getOrigin(), btVector3(3, 1, -4));
-    const btMatrix3x3& basis = start.getBasis();
+    EXPECT_EQ(body.start().getOrigin(), btVector3(3, 1, -4));
+    const btMatrix3x3& basis = body.start().getBasis();
     const btVector3 rows[3] = {btVector3(0, 0, 1), btVector3(0, 1, 0), btVector3(-1, 0, 0)};
     for (int r = 0; r < 3; ++r)
         for (int c = 0; c < 3; ++c) EXPECT_NEAR(basis[r][c], rows[r][c], 1e-6) << "row " << r << " column " << c;

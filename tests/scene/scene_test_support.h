@@ -3,12 +3,15 @@
 // three vertex attributes, and matrix comparison.
 #pragma once
 
+#include "render/mesh_record.h"
 #include "render/shader.h"
 #include "support/process.h"
 
 #include <glm/mat4x4.hpp>
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <filesystem>
 #include <string>
 
@@ -31,6 +34,19 @@ private:
     ScratchDir scratch_;
     std::filesystem::path previous_;
 };
+
+// Runs make() with the console lines of model loading captured and dropped,
+// and returns its result.
+template <typename Make>
+auto quietly(Make make)
+{
+    ::testing::internal::CaptureStdout();
+    ::testing::internal::CaptureStderr();
+    auto result = make();
+    ::testing::internal::GetCapturedStderr();
+    ::testing::internal::GetCapturedStdout();
+    return result;
+}
 
 // Draws positions as clip coordinates in white; uses "normal" and "uv" so
 // neither is optimised away. Needs the GL context.
@@ -57,6 +73,18 @@ inline ::testing::AssertionResult matricesNear(const glm::mat4& actual, const gl
                 return ::testing::AssertionFailure()
                        << "element [" << c << "][" << r << "] is " << actual[c][r] << ", expected "
                        << expected[c][r];
+    return ::testing::AssertionSuccess();
+}
+
+// The record's box, as minX, maxX, minY, maxY, minZ, maxZ.
+inline ::testing::AssertionResult boxIs(const MeshRecord& record, std::array<float, 6> expected,
+                                        float tolerance = 1e-5f)
+{
+    const float actual[6] = {record.minX, record.maxX, record.minY, record.maxY, record.minZ, record.maxZ};
+    const char* names[6] = {"minX", "maxX", "minY", "maxY", "minZ", "maxZ"};
+    for (int i = 0; i < 6; ++i)
+        if (!(std::abs(actual[i] - expected[i]) <= tolerance))
+            return ::testing::AssertionFailure() << names[i] << " is " << actual[i] << ", expected " << expected[i];
     return ::testing::AssertionSuccess();
 }
 
