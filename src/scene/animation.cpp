@@ -117,7 +117,8 @@ std::vector<AnimationChannel> readChannels(const aiScene& scene)
             channel.positionKeys.reserve(nodeAnim.mNumPositionKeys);
             for (unsigned int k = 0; k < nodeAnim.mNumPositionKeys; ++k) {
                 const aiVectorKey& key = nodeAnim.mPositionKeys[k];
-                channel.positionKeys.push_back({key.mTime, glm::vec3(key.mValue.x, key.mValue.y, key.mValue.z)});
+                channel.positionKeys.push_back(
+                    {key.mTime, glm::vec3(key.mValue.x, key.mValue.y, key.mValue.z)});
             }
             channel.rotationKeys.reserve(nodeAnim.mNumRotationKeys);
             for (unsigned int k = 0; k < nodeAnim.mNumRotationKeys; ++k) {

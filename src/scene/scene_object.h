@@ -23,7 +23,7 @@ namespace ruma::scene {
 class SceneObject : public ruma::Drawable {
 public:
     glm::mat4 model = glm::mat4(1.0f);
-    Shader* shader = nullptr;              // not owned; shared with nobody's destructor
+    Shader* shader = nullptr;              // not owned: no object frees its program
     std::vector<MeshRecord> meshes;
     bool transparent = false;
     bool unlit = false;

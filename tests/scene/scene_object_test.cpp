@@ -33,7 +33,8 @@ MeshRecord box(float minX, float maxX, float minY, float maxY, float minZ, float
 // no context is needed).
 std::unique_ptr<ImportedObject> objectWithBoxes(const glm::mat4& model, std::vector<MeshRecord> boxes)
 {
-    auto object = quietly([&] { return std::make_unique<ImportedObject>(model, nullptr, "no-such-dir/no-model.obj"); });
+    auto object =
+        quietly([&] { return std::make_unique<ImportedObject>(model, nullptr, "no-such-dir/no-model.obj"); });
     object->meshes = std::move(boxes);
     object->meshCount = static_cast<int>(object->meshes.size());
     return object;
@@ -201,7 +202,8 @@ TEST(ScenePhysics, ThePlayerIsAQuarterTurnedCapsule)
     const btMatrix3x3& basis = body.start().getBasis();
     const btVector3 rows[3] = {btVector3(0, 0, 1), btVector3(0, 1, 0), btVector3(-1, 0, 0)};
     for (int r = 0; r < 3; ++r)
-        for (int c = 0; c < 3; ++c) EXPECT_NEAR(basis[r][c], rows[r][c], 1e-6) << "row " << r << " column " << c;
+        for (int c = 0; c < 3; ++c)
+            EXPECT_NEAR(basis[r][c], rows[r][c], 1e-6) << "row " << r << " column " << c;
 }
 
 } // namespace

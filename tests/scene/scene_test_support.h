@@ -84,7 +84,8 @@ inline ::testing::AssertionResult boxIs(const MeshRecord& record, std::array<flo
     const char* names[6] = {"minX", "maxX", "minY", "maxY", "minZ", "maxZ"};
     for (int i = 0; i < 6; ++i)
         if (!(std::abs(actual[i] - expected[i]) <= tolerance))
-            return ::testing::AssertionFailure() << names[i] << " is " << actual[i] << ", expected " << expected[i];
+            return ::testing::AssertionFailure()
+                   << names[i] << " is " << actual[i] << ", expected " << expected[i];
     return ::testing::AssertionSuccess();
 }
 

@@ -19,20 +19,34 @@ const char* kBoard =
     "<asset><unit name=\"meter\" meter=\"1\"/><up_axis>Y_UP</up_axis></asset>\n"
     "<library_geometries><geometry id=\"board-mesh\"><mesh>\n"
     "<source id=\"pos\"><float_array id=\"pos-a\" count=\"9\">1 0 0 0 1 0 0 0 1</float_array>\n"
-    "<technique_common><accessor source=\"#pos-a\" count=\"3\" stride=\"3\"><param name=\"X\" type=\"float\"/><param name=\"Y\" type=\"float\"/><param name=\"Z\" type=\"float\"/></accessor></technique_common></source>\n"
+    "<technique_common><accessor source=\"#pos-a\" count=\"3\" stride=\"3\">"
+    "<param name=\"X\" type=\"float\"/><param name=\"Y\" type=\"float\"/>"
+    "<param name=\"Z\" type=\"float\"/></accessor></technique_common></source>\n"
     "<vertices id=\"verts\"><input semantic=\"POSITION\" source=\"#pos\"/></vertices>\n"
-    "<triangles count=\"1\"><input semantic=\"VERTEX\" source=\"#verts\" offset=\"0\"/><p>0 1 2</p></triangles>\n"
+    "<triangles count=\"1\"><input semantic=\"VERTEX\" source=\"#verts\" offset=\"0\"/><p>0 1 2</p>"
+    "</triangles>\n"
     "</mesh></geometry></library_geometries>\n"
     "<library_animations>\n"
     "<animation id=\"move\">\n"
-    "<source id=\"move-in\"><float_array id=\"move-in-a\" count=\"2\">0 2</float_array><technique_common><accessor source=\"#move-in-a\" count=\"2\" stride=\"1\"><param name=\"TIME\" type=\"float\"/></accessor></technique_common></source>\n"
-    "<source id=\"move-out\"><float_array id=\"move-out-a\" count=\"6\">0 0 0 2 0 0</float_array><technique_common><accessor source=\"#move-out-a\" count=\"2\" stride=\"3\"><param name=\"X\" type=\"float\"/><param name=\"Y\" type=\"float\"/><param name=\"Z\" type=\"float\"/></accessor></technique_common></source>\n"
-    "<sampler id=\"move-s\"><input semantic=\"INPUT\" source=\"#move-in\"/><input semantic=\"OUTPUT\" source=\"#move-out\"/></sampler>\n"
+    "<source id=\"move-in\"><float_array id=\"move-in-a\" count=\"2\">0 2</float_array>"
+    "<technique_common><accessor source=\"#move-in-a\" count=\"2\" stride=\"1\">"
+    "<param name=\"TIME\" type=\"float\"/></accessor></technique_common></source>\n"
+    "<source id=\"move-out\"><float_array id=\"move-out-a\" count=\"6\">0 0 0 2 0 0</float_array>"
+    "<technique_common><accessor source=\"#move-out-a\" count=\"2\" stride=\"3\">"
+    "<param name=\"X\" type=\"float\"/><param name=\"Y\" type=\"float\"/>"
+    "<param name=\"Z\" type=\"float\"/></accessor></technique_common></source>\n"
+    "<sampler id=\"move-s\"><input semantic=\"INPUT\" source=\"#move-in\"/>"
+    "<input semantic=\"OUTPUT\" source=\"#move-out\"/></sampler>\n"
     "<channel source=\"#move-s\" target=\"board/translate\"/></animation>\n"
     "<animation id=\"turn\">\n"
-    "<source id=\"turn-in\"><float_array id=\"turn-in-a\" count=\"2\">0 2</float_array><technique_common><accessor source=\"#turn-in-a\" count=\"2\" stride=\"1\"><param name=\"TIME\" type=\"float\"/></accessor></technique_common></source>\n"
-    "<source id=\"turn-out\"><float_array id=\"turn-out-a\" count=\"2\">0 90</float_array><technique_common><accessor source=\"#turn-out-a\" count=\"2\" stride=\"1\"><param name=\"ANGLE\" type=\"float\"/></accessor></technique_common></source>\n"
-    "<sampler id=\"turn-s\"><input semantic=\"INPUT\" source=\"#turn-in\"/><input semantic=\"OUTPUT\" source=\"#turn-out\"/></sampler>\n"
+    "<source id=\"turn-in\"><float_array id=\"turn-in-a\" count=\"2\">0 2</float_array>"
+    "<technique_common><accessor source=\"#turn-in-a\" count=\"2\" stride=\"1\">"
+    "<param name=\"TIME\" type=\"float\"/></accessor></technique_common></source>\n"
+    "<source id=\"turn-out\"><float_array id=\"turn-out-a\" count=\"2\">0 90</float_array>"
+    "<technique_common><accessor source=\"#turn-out-a\" count=\"2\" stride=\"1\">"
+    "<param name=\"ANGLE\" type=\"float\"/></accessor></technique_common></source>\n"
+    "<sampler id=\"turn-s\"><input semantic=\"INPUT\" source=\"#turn-in\"/>"
+    "<input semantic=\"OUTPUT\" source=\"#turn-out\"/></sampler>\n"
     "<channel source=\"#turn-s\" target=\"board/rotY.ANGLE\"/></animation>\n"
     "</library_animations>\n"
     "<library_visual_scenes><visual_scene id=\"Scene\"><node id=\"board\" name=\"board\" sid=\"board\">\n"
@@ -115,7 +129,8 @@ TEST_F(Skateboard, EachFramePosesTheMeshIntoItsOwnBufferAndBoxesItAtThePlacement
     const std::vector<float> expected = {1 - h, 0, h, 1, -1, 0, 1 + h, 0, h};
     const std::vector<float> uploaded = readPositions(mesh);
     ASSERT_EQ(uploaded.size(), expected.size());
-    for (size_t i = 0; i < expected.size(); ++i) EXPECT_NEAR(uploaded[i], expected[i], 1e-5f) << "component " << i;
+    for (size_t i = 0; i < expected.size(); ++i)
+        EXPECT_NEAR(uploaded[i], expected[i], 1e-5f) << "component " << i;
     EXPECT_TRUE(ruma::test::boxIs(mesh, {6 - h, 6 + h, -1, 0, 0, h}));
     // The unanimated positions stay as loaded.
     EXPECT_EQ(mesh.basePositions, (std::vector<float>{1, 0, 0, 0, 1, 0, 0, 0, 1}));

@@ -76,7 +76,8 @@ TEST_F(SlimeField, AMovingSlimeSwaysAlongItsPlacementXWhileSpinning)
     const glm::vec3 place(2.6f, -1.2f, 9.0f);
     auto slime = makeSlime(place, true);
     // dt 0.25: four frames out (+0.2 each), eight back, eight out again.
-    const float expectedX[] = {0.2f, 0.4f, 0.6f, 0.8f, 0.6f, 0.4f, 0.2f, 0.0f, -0.2f, -0.4f, -0.6f, -0.8f, -0.6f};
+    const float expectedX[] = {0.2f,  0.4f,  0.6f,  0.8f,  0.6f,  0.4f, 0.2f,
+                               0.0f, -0.2f, -0.4f, -0.6f, -0.8f, -0.6f};
     int frame = 0;
     for (float x : expectedX) {
         slime->update(0.25);
