@@ -1,0 +1,134 @@
+#include "scene/model_import.h"
+
+#include "platform/math_conventions.h"
+#include "render/shader.h"
+#include "scene/mesh_extents.h"
+
+#include <assimp/Importer.hpp>
+#include <assimp/scene.h>
+
+#include <cstdio>
+
+namespace ruma::scene {
+
+static_assert(sizeof(aiVector3D) == 3 * sizeof(float), "positions are uploaded straight from the importer");
+
+namespace {
+
+// A new GL_ARRAY_BUFFER holding bytes of data, attached to the bound vertex
+// array as the program's attribute `name`. A program without that attribute
+// makes GL refuse the attribute calls with an error; the mesh still draws.
+GLuint uploadAttribute(GLuint program, const char* name, const void* data, size_t bytes,
+                       GLint components)
+{
+    GLuint buffer = 0;
+    glGenBuffers(1, &buffer);
+    glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), data, GL_STATIC_DRAW);
+    const GLuint location = static_cast<GLuint>(glGetAttribLocation(program, name));
+    glEnableVertexAttribArray(location);
+    glVertexAttribPointer(location, components, GL_FLOAT, GL_FALSE, 0, nullptr);
+    return buffer;
+}
+
+// Three indices per face. Point and line faces (not expected in the game's
+// models) repeat their last index, which makes a triangle that covers nothing.
+std::vector<unsigned int> triangleIndices(const aiMesh& mesh)
+{
+    std::vector<unsigned int> indices(3 * static_cast<size_t>(mesh.mNumFaces), 0u);
+    for (unsigned int f = 0; f < mesh.mNumFaces; ++f) {
+        const aiFace& face = mesh.mFaces[f];
+        if (face.mNumIndices == 0) continue;
+        for (unsigned int k = 0; k < 3; ++k)
+            indices[3 * f + k] = face.mIndices[k < face.mNumIndices ? k : face.mNumIndices - 1];
+    }
+    return indices;
+}
+
+void uploadMesh(SceneObject& object, const aiMesh& mesh, bool keepBasePositions)
+{
+    const GLuint program = object.shader ? object.shader->program : 0;
+    const unsigned int vertexCount = mesh.mNumVertices;
+    MeshRecord record;
+
+    const std::vector<unsigned int> indices = triangleIndices(mesh);
+    glGenVertexArrays(1, &record.vao);
+    glBindVertexArray(record.vao);
+    glGenBuffers(1, &object.indexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, object.indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(unsigned int)),
+                 indices.data(), GL_STATIC_DRAW);
+    record.indexBuffer = object.indexBuffer;
+
+    if (mesh.HasPositions() && vertexCount > 0) {
+        const float* positions = &mesh.mVertices[0].x;
+        computeExtents(positions, vertexCount, translationOf(object.model), record);
+        object.positionBuffer =
+            uploadAttribute(program, "position", positions, vertexCount * 3 * sizeof(float), 3);
+        record.positionBuffer = object.positionBuffer;
+        if (keepBasePositions) {
+            record.vertexCount = vertexCount;
+            record.basePositions.assign(positions, positions + 3 * static_cast<size_t>(vertexCount));
+        }
+    }
+    if (mesh.HasNormals() && vertexCount > 0) {
+        object.normalBuffer =
+            uploadAttribute(program, "normal", &mesh.mNormals[0].x, vertexCount * 3 * sizeof(float), 3);
+        record.normalBuffer = object.normalBuffer;
+    }
+    if (mesh.HasTextureCoords(0) && vertexCount > 0) {
+        std::vector<float> uvs(2 * static_cast<size_t>(vertexCount));
+        for (unsigned int i = 0; i < vertexCount; ++i) {
+            uvs[2 * i] = mesh.mTextureCoords[0][i].x;
+            uvs[2 * i + 1] = mesh.mTextureCoords[0][i].y;
+        }
+        object.uvBuffer = uploadAttribute(program, "uv", uvs.data(), uvs.size() * sizeof(float), 2);
+        record.uvBuffer = object.uvBuffer;
+    }
+
+    record.faceCount = mesh.mNumFaces;
+    object.meshes.push_back(std::move(record));
+}
+
+} // namespace
+
+const aiScene* readModelFile(Assimp::Importer& importer, const std::string& path)
+{
+    const aiScene* scene = importer.ReadFile(path, kModelImportFlags);
+    if (!scene) {
+        std::fprintf(stderr, "ERROR: reading mesh %s\n", path.c_str());
+        std::fflush(stderr);
+    }
+    std::printf("  FILE: %s \n", path.c_str());
+    std::fflush(stdout);
+    return scene;
+}
+
+void uploadMeshes(SceneObject& object, const aiScene* scene, bool keepBasePositions)
+{
+    object.meshCount = scene ? static_cast<int>(scene->mNumMeshes) : 0;
+    if (!scene) return;
+    object.meshes.reserve(scene->mNumMeshes);
+    for (unsigned int i = 0; i < scene->mNumMeshes; ++i)
+        uploadMesh(object, *scene->mMeshes[i], keepBasePositions);
+}
+
+void finishImport(Assimp::Importer& importer, const SceneObject& object)
+{
+    importer.FreeScene();
+    // Nothing was bound when no mesh was uploaded; an object without a model
+    // so needs no GL context at all.
+    if (object.meshes.empty()) return;
+    glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+void loadModel(SceneObject& object, const std::string& path)
+{
+    Assimp::Importer importer;
+    uploadMeshes(object, readModelFile(importer, path), false);
+    finishImport(importer, object);
+}
+
+} // namespace ruma::scene

@@ -1,0 +1,36 @@
+// Model files into GPU meshes. Every mesh gets its own vertex array with
+// separate, tightly packed buffers: 32-bit indices, "position" (3 floats),
+// "normal" (3 floats) and "uv" (2 floats), the attributes looked up by name in
+// the object's program. Materials, textures, bones and node transforms of the
+// file are not used.
+#pragma once
+
+#include "scene/scene_object.h"
+
+#include <string>
+
+struct aiScene;
+namespace Assimp {
+class Importer;
+}
+
+namespace ruma::scene {
+
+// Reads path with the game's import flags. Writes "ERROR: reading mesh ..." on
+// standard error when that fails, and the "  FILE: ... " line on standard output
+// in every case. Returns the importer's scene, or null.
+const aiScene* readModelFile(Assimp::Importer& importer, const std::string& path);
+
+// Uploads every mesh of scene (which may be null: no meshes) into object, in
+// file order: meshCount, one record each with its box from the object's
+// translation, and the object's buffer fields naming the last mesh's buffers.
+// keepBasePositions also fills each record's vertexCount and basePositions.
+void uploadMeshes(SceneObject& object, const aiScene* scene, bool keepBasePositions);
+
+// Frees the importer's scene and leaves no vertex array or buffer bound.
+void finishImport(Assimp::Importer& importer, const SceneObject& object);
+
+// The whole static load: read, upload, finish.
+void loadModel(SceneObject& object, const std::string& path);
+
+} // namespace ruma::scene

@@ -1,0 +1,60 @@
+// The family of drawable game objects: level pieces, the player, the cat, the
+// slimes and the skateboard. Every object is a model matrix, a program to draw
+// with and one record per mesh of its model.
+#pragma once
+
+#include "render/drawable.h"
+#include "render/gl.h"
+#include "render/mesh_record.h"
+
+#include <btBulletDynamicsCommon.h>
+#include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
+
+#include <string>
+#include <vector>
+
+namespace ruma {
+struct Shader;
+}
+
+namespace ruma::scene {
+
+class SceneObject : public ruma::Drawable {
+public:
+    glm::mat4 model = glm::mat4(1.0f);
+    Shader* shader = nullptr;              // not owned: no object frees its program
+    std::vector<MeshRecord> meshes;
+    bool transparent = false;
+    bool unlit = false;
+    // The buffers of the last mesh loaded; each record keeps its own.
+    GLuint positionBuffer = 0;
+    GLuint indexBuffer = 0;
+    GLuint normalBuffer = 0;
+    GLuint uvBuffer = 0;
+    int meshCount = 0;
+
+    // Deletes every buffer and vertex array of every mesh (needs the GL context
+    // when there are any).
+    ~SceneObject() override;
+
+    void draw() override;
+    bool isTransparent() override { return transparent; }
+    bool isUnlit() override { return unlit; }
+    Shader* getShader() override { return shader; }
+    const glm::mat4& modelMatrix() const override { return model; }
+    const std::vector<MeshRecord>& meshRecords() const override { return meshes; }
+
+    // A new shape and motion state for the object's rigid body; the caller owns both.
+    virtual btRigidBody::btRigidBodyConstructionInfo genPhysics(float mass) = 0;
+    // Moves the object along its own axes; the mesh boxes move by the offset
+    // along the world axes.
+    virtual void translate(const glm::vec3& offset);
+    // Turns the object about its own axis (normalised here); the boxes stay.
+    virtual void rotate(float degrees, const glm::vec3& axis);
+
+protected:
+    SceneObject(const glm::mat4& model, Shader* shader);
+};
+
+} // namespace ruma::scene

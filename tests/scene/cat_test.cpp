@@ -1,0 +1,188 @@
+#include "scene/cat.h"
+#include "scene_test_support.h"
+
+#include "platform/math_conventions.h"
+
+#include <cmath>
+#include <memory>
+
+namespace ruma::scene {
+namespace {
+
+using ruma::test::InScratchDirectory;
+using ruma::test::matricesNear;
+
+const glm::vec3 kStart(2.0f, -0.9f, -11.0f);
+
+glm::mat4 expectedModel(const Cat& cat)
+{
+    return glm::scale(rotateDegrees(glm::translate(glm::mat4(1.0f), cat.position), cat.yaw, glm::vec3(0, 1, 0)),
+                      cat.scale);
+}
+
+bool finite(const glm::vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
+
+// The cat without its model (the logic does not need one, nor a GL context).
+class CatRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        cat = ruma::test::quietly([] { return std::make_unique<Cat>(glm::mat4(1.0f), nullptr); });
+    }
+    // A route of our own, starting where the cat stands at time 0.
+    void runOwnRoute(std::initializer_list<Waypoint> points)
+    {
+        cat->started = true;
+        cat->segmentStart = cat->position;
+        cat->route.assign(points);
+    }
+
+    InScratchDirectory here{"cat"};
+    std::unique_ptr<Cat> cat;
+};
+
+TEST_F(CatRun, WaitsAtItsStartUntilStarted)
+{
+    EXPECT_EQ(cat->position, kStart);
+    EXPECT_TRUE(matricesNear(cat->model, glm::translate(glm::mat4(1.0f), kStart), 0.0f));
+    for (double t : {0.0, 5.0, 100.0}) EXPECT_EQ(cat->followRoute(t), kStart);
+    EXPECT_TRUE(matricesNear(cat->model, glm::translate(glm::mat4(1.0f), kStart), 0.0f));
+    EXPECT_TRUE(cat->route.empty());
+}
+
+TEST_F(CatRun, FollowsTheTimedRouteOneWaypointPerCall)
+{
+    cat->start(100.0);
+    EXPECT_TRUE(cat->started);
+    ASSERT_EQ(cat->route.size(), 35u);
+    EXPECT_NEAR(cat->route.front().time, 100.1, 1e-9);
+    EXPECT_NEAR(cat->route.back().time, 217.6, 1e-9);
+    EXPECT_EQ(cat->route.back().position, glm::vec3(-46.3f, 18.95f, 24.4f));
+
+    EXPECT_EQ(cat->followRoute(100.1), glm::vec3(2.0f, -0.95f, -10.0f));
+    EXPECT_EQ(cat->route.size(), 34u);
+    const glm::vec3 halfWay = cat->followRoute(102.35);
+    EXPECT_NEAR(halfWay.x, 2.0f, 1e-5f);
+    EXPECT_NEAR(halfWay.y, -0.95f, 1e-5f);
+    EXPECT_NEAR(halfWay.z, -8.0f, 1e-5f);
+    EXPECT_EQ(cat->route.size(), 34u);
+
+    // The same time again: no move, no turn.
+    const glm::mat4 before = cat->model;
+    const float yaw = cat->yaw;
+    EXPECT_EQ(cat->followRoute(102.35), halfWay);
+    EXPECT_TRUE(matricesNear(cat->model, before, 0.0f));
+    EXPECT_EQ(cat->yaw, yaw);
+
+    // A long frame passes only one waypoint: the cat snaps to waypoint 2 and
+    // goes on from there in the next frames.
+    EXPECT_EQ(cat->followRoute(112.0), glm::vec3(2.0f, -0.95f, -6.0f));
+    EXPECT_EQ(cat->route.size(), 33u);
+    EXPECT_TRUE(matricesNear(cat->model, expectedModel(*cat), 1e-4f));
+}
+
+TEST_F(CatRun, TurnsBySignedAnglesToFaceItsWay)
+{
+    const glm::vec3 p = cat->position;
+    runOwnRoute({{1.0, p + glm::vec3(0, 0, 1)}, {2.0, p + glm::vec3(1, 0, 1)}, {3.0, p + glm::vec3(1, 0, 2)}});
+    cat->followRoute(1.0);   // along +z, the way it already faces
+    EXPECT_EQ(cat->yaw, 0.0f);
+    cat->followRoute(2.0);   // +x after +z: a left turn of 90 degrees
+    EXPECT_NEAR(cat->yaw, 90.0f, 1e-4f);
+    // Its nose (local +z) now points along +x.
+    const glm::vec4 nose = cat->model * glm::vec4(0, 0, 1, 0);
+    EXPECT_NEAR(nose.x, 1.0f, 1e-5f);
+    EXPECT_NEAR(nose.z, 0.0f, 1e-5f);
+    EXPECT_TRUE(matricesNear(cat->model, expectedModel(*cat), 1e-5f));
+    cat->followRoute(3.0);   // +z after +x: back by 90 degrees
+    EXPECT_NEAR(cat->yaw, 0.0f, 1e-4f);
+    EXPECT_TRUE(matricesNear(cat->model, expectedModel(*cat), 1e-5f));
+}
+
+TEST_F(CatRun, ZeroLengthMovesKeepTheLastHeading)
+{
+    const glm::vec3 p = cat->position;
+    const glm::vec3 a = p + glm::vec3(0, 0, 2);
+    const glm::vec3 b = a + glm::vec3(3, 0, 0);
+    runOwnRoute({{1.0, a}, {2.0, a}, {3.0, a}, {4.0, b}});
+    cat->followRoute(1.0);   // along +z
+    // Snapping onto the waypoint it stands on, then waiting between two
+    // waypoints on one spot: no move, so no turn and nothing undefined.
+    for (double t : {1.5, 2.0, 2.5, 3.0}) {
+        EXPECT_EQ(cat->followRoute(t), a) << "t " << t;
+        EXPECT_EQ(cat->direction, glm::vec3(0, 0, 1)) << "t " << t;
+        EXPECT_EQ(cat->yaw, 0.0f) << "t " << t;
+        EXPECT_TRUE(matricesNear(cat->model, expectedModel(*cat), 1e-5f)) << "t " << t;
+    }
+    // The next real move turns from the heading kept: +x after +z.
+    const glm::vec3 moved = cat->followRoute(3.5);
+    EXPECT_TRUE(finite(moved));
+    EXPECT_NEAR(moved.x, a.x + 1.5f, 1e-5f);
+    EXPECT_NEAR(cat->yaw, 90.0f, 1e-4f);
+    EXPECT_TRUE(matricesNear(cat->model, expectedModel(*cat), 1e-5f));
+}
+
+TEST_F(CatRun, GrowsWhileThePlayerIsFarAndShrinksBackWhenNear)
+{
+    cat->adjustSize(10.0f);
+    EXPECT_TRUE(cat->enlarged);
+    EXPECT_EQ(cat->scale, glm::vec3(3.5f));
+    glm::mat4 grown = glm::translate(glm::mat4(1.0f), kStart) * glm::scale(glm::mat4(1.0f), glm::vec3(3.5f));
+    EXPECT_TRUE(matricesNear(cat->model, grown, 1e-6f));
+    cat->adjustSize(10.0f);
+    EXPECT_EQ(cat->scale, glm::vec3(3.5f));
+    EXPECT_TRUE(matricesNear(cat->model, grown, 1e-6f));
+    cat->adjustSize(9.0f);
+    EXPECT_FALSE(cat->enlarged);
+    EXPECT_NEAR(cat->scale.x, 1.0f, 1e-6f);
+    EXPECT_TRUE(matricesNear(cat->model, glm::translate(glm::mat4(1.0f), kStart), 1e-6f));
+    cat->adjustSize(9.0f);   // near and normal: stays as it is
+    EXPECT_FALSE(cat->enlarged);
+    EXPECT_NEAR(cat->scale.y, 1.0f, 1e-6f);
+}
+
+TEST_F(CatRun, CirclesTheClosingLoopOnceTheRouteIsDone)
+{
+    cat->start(0.0);
+    const std::deque<Waypoint> route = cat->route;
+    for (const Waypoint& w : route) cat->followRoute(w.time);
+    EXPECT_TRUE(cat->route.empty());
+    EXPECT_EQ(cat->position, glm::vec3(-46.3f, 18.95f, 24.4f));
+
+    cat->followRoute(118.0);
+    ASSERT_EQ(cat->route.size(), 4u);
+    const double times[] = {120.6, 122.6, 125.6, 127.6};
+    const glm::vec3 places[] = {{-40.7f, 19.8f, 24.1f}, {-40.1f, 19.8f, 32.51f}, {-46.3f, 19.8f, 33.32f},
+                                {-46.3f, 19.8f, 24.4f}};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_NEAR(cat->route[i].time, times[i], 1e-9);
+        EXPECT_EQ(cat->route[i].position, places[i]);
+    }
+    // And again each time the loop has run out.
+    for (double t : times) cat->followRoute(t);
+    cat->followRoute(128.0);
+    ASSERT_EQ(cat->route.size(), 4u);
+    EXPECT_NEAR(cat->route.back().time, 137.6, 1e-9);
+}
+
+TEST_F(CatRun, ALongRunKeepsTheModelAtItsPositionHeadingAndSize)
+{
+    // Frames of 1/60 s from the start at 3 s to well into the loop, with the
+    // player sometimes near and sometimes far.
+    cat->start(3.0);
+    const double dt = 1.0 / 60.0;
+    for (int frame = 1; frame <= 60 * 160; ++frame) {
+        const double t = 3.0 + frame * dt;
+        const glm::vec3 position = cat->followRoute(t);
+        ASSERT_TRUE(finite(position)) << "t " << t;
+        cat->adjustSize((frame / 90) % 2 == 0 ? 4.0f : 15.0f);
+    }
+    EXPECT_FALSE(cat->route.empty());
+    EXPECT_TRUE(std::isfinite(cat->yaw));
+    EXPECT_TRUE(matricesNear(cat->model, expectedModel(*cat), 2e-3f));
+    // On the closing loop, at the height of its points.
+    EXPECT_NEAR(cat->position.y, 19.8f, 1e-3f);
+}
+
+} // namespace
+} // namespace ruma::scene

@@ -1,0 +1,113 @@
+#include "scene/slime.h"
+#include "scene_test_support.h"
+
+#include "platform/math_conventions.h"
+#include "platform/scripted_platform.h"
+
+#include <memory>
+
+namespace ruma::scene {
+namespace {
+
+using ruma::test::InScratchDirectory;
+using ruma::test::matricesNear;
+
+// Slimes without their model, on a clock the test sets.
+class SlimeField : public ::testing::Test {
+protected:
+    void SetUp() override { setPlatform(&clock); }
+    void TearDown() override { setPlatform(nullptr); }
+
+    std::unique_ptr<Slime> makeSlime(const glm::vec3& place, bool moving)
+    {
+        return ruma::test::quietly(
+            [&] { return std::make_unique<Slime>(glm::translate(glm::mat4(1.0f), place), nullptr, moving); });
+    }
+
+    InScratchDirectory here{"slime"};
+    ScriptedPlatform clock{{}};
+};
+
+TEST_F(SlimeField, IsTakenOnceAndComesBackAfterFiveSeconds)
+{
+    auto slime = makeSlime(glm::vec3(5, 0, 5), false);
+    EXPECT_EQ(slime->getTouchPoint(), glm::vec3(5, 1, 5));
+    EXPECT_TRUE(slime->available);
+
+    clock.setTime(10.0);
+    slime->take();
+    clock.setTime(12.0);
+    slime->take();   // already gone: nothing more happens
+    EXPECT_FALSE(slime->available);
+    EXPECT_EQ(slime->takenAt, 10.0);
+    EXPECT_EQ(slime->getTouchPoint(), glm::vec3(5, 1001, 5));
+
+    clock.setTime(14.9);
+    slime->update(1.0 / 60.0);
+    EXPECT_FALSE(slime->available);
+    EXPECT_EQ(translationOf(slime->model), glm::vec3(5, 1000, 5));
+    clock.setTime(15.0);
+    slime->update(1.0 / 60.0);
+    EXPECT_TRUE(slime->available);
+    EXPECT_EQ(translationOf(slime->model), glm::vec3(5, 0, 5));
+
+    // And it can be taken again.
+    clock.setTime(20.0);
+    slime->take();
+    EXPECT_FALSE(slime->available);
+    EXPECT_EQ(slime->takenAt, 20.0);
+}
+
+TEST_F(SlimeField, AStillSlimeNeverMovesOnItsOwn)
+{
+    auto slime = makeSlime(glm::vec3(-41.5f, 22.7f, 38.0f), false);
+    const glm::mat4 placed = slime->model;
+    for (int frame = 0; frame < 500; ++frame) {
+        clock.setTime(frame / 60.0);
+        slime->update(1.0 / 60.0);
+    }
+    EXPECT_TRUE(matricesNear(slime->model, placed, 0.0f));
+    EXPECT_EQ(slime->spin, 0.0f);
+    EXPECT_EQ(slime->swayOffset, 0.0f);
+}
+
+TEST_F(SlimeField, AMovingSlimeSwaysAlongItsPlacementXWhileSpinning)
+{
+    const glm::vec3 place(2.6f, -1.2f, 9.0f);
+    auto slime = makeSlime(place, true);
+    // dt 0.25: four frames out (+0.2 each), eight back, eight out again.
+    const float expectedX[] = {0.2f,  0.4f,  0.6f,  0.8f,  0.6f,  0.4f, 0.2f,
+                               0.0f, -0.2f, -0.4f, -0.6f, -0.8f, -0.6f};
+    int frame = 0;
+    for (float x : expectedX) {
+        slime->update(0.25);
+        ++frame;
+        const glm::vec3 at = translationOf(slime->model);
+        EXPECT_NEAR(at.x, place.x + x, 1e-4f) << "frame " << frame;
+        EXPECT_NEAR(at.y, place.y, 1e-5f) << "frame " << frame;
+        EXPECT_NEAR(at.z, place.z, 1e-4f) << "frame " << frame;
+        EXPECT_EQ(slime->spin, static_cast<float>(frame)) << "frame " << frame;
+        // Turned by its spin about y, unscaled.
+        const glm::mat4 expected =
+            rotateDegrees(glm::translate(glm::mat4(1.0f), at), slime->spin, glm::vec3(0, 1, 0));
+        EXPECT_TRUE(matricesNear(slime->model, expected, 1e-5f)) << "frame " << frame;
+        if (frame == 4) {
+            EXPECT_EQ(slime->swayOffset, 1.0f);
+            EXPECT_TRUE(slime->swayingBack);
+        }
+    }
+    EXPECT_FALSE(slime->swayingBack);
+
+    // Taken while swaying, it returns to where the sway has brought it.
+    const float x = translationOf(slime->model).x;
+    clock.setTime(1.0);
+    slime->take();
+    clock.setTime(6.0);
+    slime->update(0.0);
+    const glm::vec3 back = translationOf(slime->model);
+    EXPECT_NEAR(back.x, x, 1e-4f);
+    EXPECT_NEAR(back.y, place.y, 1e-3f);
+}
+
+} // namespace
+} // namespace ruma::scene
