@@ -7,6 +7,20 @@
 
 namespace ruma {
 
+namespace {
+
+// A picture fills the window edge to edge: sampling must not wrap round and
+// bleed its bottom row into the top of the screen (or left into right).
+Texture* loadPicture(const char* path)
+{
+    Texture* picture = new Texture(path);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    return picture;
+}
+
+} // namespace
+
 void PictureQuad::create()
 {
     shader = new Shader("Resources/Shader/ui.vert", "Resources/Shader/ui.frag");
@@ -67,7 +81,7 @@ void PictureQuad::release()
 
 ControlsScreen::ControlsScreen() : showing(true), width(0), height(0), picture(nullptr)
 {
-    picture = new Texture("Resources/Images/controls.jpg");
+    picture = loadPicture("Resources/Images/controls.jpg");
     quad.create();
 }
 
@@ -89,9 +103,9 @@ EndScreen::EndScreen(bool godMode_)
     : showing(false), won(false), caughtByCat(false), godMode(godMode_), winPicture(nullptr),
       caughtPicture(nullptr), holePicture(nullptr)
 {
-    winPicture = new Texture("Resources/Images/win.jpg");
-    caughtPicture = new Texture("Resources/Images/gameovercat.jpg");
-    holePicture = new Texture("Resources/Images/gameoverloch.jpg");
+    winPicture = loadPicture("Resources/Images/win.jpg");
+    caughtPicture = loadPicture("Resources/Images/gameovercat.jpg");
+    holePicture = loadPicture("Resources/Images/gameoverloch.jpg");
     quad.create();
 }
 

@@ -37,8 +37,7 @@ public:
     void draw();
     void release();
 
-private:
-    Texture* picture;
+    Texture* picture;   // "Resources/Images/controls.jpg"
     PictureQuad quad;
 };
 
@@ -57,10 +56,9 @@ public:
     // The picture draw() shows for the current flags.
     const Texture* currentPicture() const;
 
-private:
-    Texture* winPicture;
-    Texture* caughtPicture;
-    Texture* holePicture;
+    Texture* winPicture;      // "Resources/Images/win.jpg"
+    Texture* caughtPicture;   // "Resources/Images/gameovercat.jpg"
+    Texture* holePicture;     // "Resources/Images/gameoverloch.jpg"
     PictureQuad quad;
 };
 

@@ -54,7 +54,7 @@ struct VideoTexture::Decoder {
     int frameNumberOf(int64_t timestamp) const
     {
         return static_cast<int>(
-            av_rescale_q(timestamp - startTime, stream->time_base, av_inv_q(frameDuration)));
+            av_rescale_q(timestamp - startTime, stream->time_base, frameDuration));
     }
 
     void seek(int n)

@@ -15,59 +15,6 @@ namespace {
 using scene::Light;
 using scene::Spotlight;
 
-TEST(Light, NamesCarryTheSlotNumberAndFollowRenumbering)
-{
-    Spotlight spot(3, glm::vec3(1, 2, 3), glm::vec3(1), 1.0f, 0.1f, 0.05f, 0.8f, 0.9f, glm::vec3(0, -1, 0));
-    EXPECT_EQ(spot.positionName, "light3.position");
-    EXPECT_EQ(spot.intensityName, "light3.intensity");
-    EXPECT_EQ(spot.cAttenuationName, "light3.cAttenuation");
-    EXPECT_EQ(spot.lAttenuationName, "light3.lAttenuation");
-    EXPECT_EQ(spot.qAttenuationName, "light3.qAttenuation");
-    EXPECT_EQ(spot.isSpotlightName, "light3.isSpotlight");
-    EXPECT_EQ(spot.cosOuterConeName, "light3.cosOuterCone");
-    EXPECT_EQ(spot.cosInnerConeName, "light3.cosInnerCone");
-    EXPECT_EQ(spot.coneDirectionName, "light3.coneDirection");
-
-    // Through the base pointer, as the renderer renumbers.
-    Light* asLight = &spot;
-    asLight->setIndex(12);
-    EXPECT_EQ(spot.positionName, "light12.position");
-    EXPECT_EQ(spot.coneDirectionName, "light12.coneDirection");
-}
-
-TEST(Renderer, BuildsNineteenLampsOfASpotAndAPointLight)
-{
-    Renderer renderer;
-    ASSERT_EQ(renderer.lights.size(), 38u);
-    EXPECT_EQ(renderer.objectsDrawn, 0);
-    ASSERT_NE(renderer.frustum, nullptr);
-    EXPECT_FLOAT_EQ(renderer.frustum->nearDistance, 0.1f);
-    EXPECT_FLOAT_EQ(renderer.frustum->farDistance, 100.0f);
-
-    for (size_t i = 0; i < renderer.lights.size(); ++i) {
-        bool isSpot = dynamic_cast<Spotlight*>(renderer.lights[i]) != nullptr;
-        EXPECT_EQ(isSpot, i % 2 == 0) << i;
-        EXPECT_EQ(renderer.lights[i]->positionName, "light" + std::to_string(i) + ".position");
-        EXPECT_EQ(renderer.lights[i]->position, renderer.lights[i - i % 2]->position);
-    }
-    EXPECT_EQ(renderer.lights[0]->position, glm::vec3(2.61f, 2.85f, -2.94f));
-    EXPECT_EQ(renderer.lights[36]->position, glm::vec3(-42.5f, 27.89f, 49.17f));
-
-    auto* spot = dynamic_cast<Spotlight*>(renderer.lights[10]);
-    EXPECT_EQ(spot->intensity, glm::vec3(1.0f, 1.0f, 0.92f));
-    EXPECT_FLOAT_EQ(spot->lAttenuation, 0.1f);
-    EXPECT_FLOAT_EQ(spot->qAttenuation, 0.05f);
-    EXPECT_NEAR(spot->cosOuterCone, 0.8660254f, 1e-6f);
-    EXPECT_NEAR(spot->cosInnerCone, 0.9063078f, 1e-6f);
-    EXPECT_EQ(spot->coneDirection, glm::vec3(0, -1, 0));
-    Light* point = renderer.lights[11];
-    EXPECT_EQ(point->intensity, glm::vec3(0.25f));
-    EXPECT_FLOAT_EQ(point->lAttenuation, 0.4f);
-    EXPECT_FLOAT_EQ(point->qAttenuation, 0.2f);
-    renderer.release();
-    EXPECT_TRUE(renderer.lights.empty());
-}
-
 TEST(Renderer, SelectsLightsWithinTenInclusive)
 {
     Renderer renderer;

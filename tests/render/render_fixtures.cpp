@@ -43,7 +43,7 @@ void OffscreenTarget::bindAndClear(const glm::vec3& clearColour)
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }
 
-std::vector<unsigned char> OffscreenTarget::read() const
+std::vector<unsigned char> readFramebuffer(GLuint framebuffer, int width, int height)
 {
     std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
@@ -53,6 +53,8 @@ std::vector<unsigned char> OffscreenTarget::read() const
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     return rgb;
 }
+
+std::vector<unsigned char> OffscreenTarget::read() const { return readFramebuffer(framebuffer, width, height); }
 
 Rgb OffscreenTarget::at(int x, int y) const
 {

@@ -36,6 +36,9 @@ public:
     GLuint framebuffer = 0, colour = 0, depth = 0;
 };
 
+// RGB rows of a framebuffer's first colour attachment, bottom row first.
+std::vector<unsigned char> readFramebuffer(GLuint framebuffer, int width, int height);
+
 // Indexed triangles with "position", "normal" and "uv" found by name in a program.
 struct TestMesh {
     GLuint vao = 0;

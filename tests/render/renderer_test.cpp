@@ -177,46 +177,40 @@ TEST_F(DrawPass, BlendsOnlyTransparentObjectsAndCleansUp)
     EXPECT_EQ(renderer.objectsDrawn, 3);
 }
 
-TEST_F(DrawPass, LitObjectGetsCameraMaterialAndTheLampsNearTheLookAtPoint)
+TEST_F(DrawPass, OnlyLitObjectsGetCameraMaterialAndTheLampsNearTheLookAtPoint)
 {
     FakeDrawable cat = sphere(kSphereCentre);
+    FakeDrawable board = sphere(kSphereCentre);   // the lit program, drawn as unlit
+    board.unlit = true;
     renderer.drawEntry(entryFor(cat, orange, 80.0f));
-    GLuint program = cat.shader->program;
+    renderer.drawEntry(entryFor(board, orange, 80.0f));
 
     glm::mat4 mvp = renderer.camera.projection * renderer.camera.view * cat.model;
-    std::vector<float> expectedMvp(glm::value_ptr(mvp), glm::value_ptr(mvp) + 16);
-    std::vector<float> expectedModel(glm::value_ptr(cat.model), glm::value_ptr(cat.model) + 16);
-    EXPECT_EQ(test::uniformFloats(program, "MVP", 16), expectedMvp);
-    EXPECT_EQ(test::uniformFloats(program, "model", 16), expectedModel);
-    EXPECT_EQ(test::uniformFloats(program, "cameraPosition", 3), (std::vector<float>{2.61f, 1.8f, 0.5f}));
-    EXPECT_EQ(test::uniformFloats(program, "shininess", 1), (std::vector<float>{80.0f}));
-    EXPECT_EQ(test::uniformFloats(program, "specularColor", 3), (std::vector<float>{1, 1, 1}));
+    const std::vector<float> expectedMvp(glm::value_ptr(mvp), glm::value_ptr(mvp) + 16);
+    GLuint lit = cat.shader->program, unlit = board.shader->program;
+    EXPECT_EQ(test::uniformFloats(lit, "MVP", 16), expectedMvp);
+    EXPECT_EQ(test::uniformFloats(unlit, "MVP", 16), expectedMvp);
+    EXPECT_EQ(test::uniformFloats(lit, "model", 16),
+              std::vector<float>(glm::value_ptr(cat.model), glm::value_ptr(cat.model) + 16));
+    EXPECT_EQ(test::uniformFloats(lit, "cameraPosition", 3), (std::vector<float>{2.61f, 1.8f, 0.5f}));
+    EXPECT_EQ(test::uniformFloats(lit, "shininess", 1), (std::vector<float>{80.0f}));
+    EXPECT_EQ(test::uniformFloats(lit, "specularColor", 3), (std::vector<float>{1, 1, 1}));
 
     // Only the first lamp is within 10 of the point looked at: its spot light
     // in slot 0, its point light in slot 1, every other slot dark.
-    EXPECT_EQ(test::uniformFloats(program, "light0.position", 3), (std::vector<float>{2.61f, 2.85f, -2.94f}));
-    EXPECT_EQ(test::uniformInt(program, "light0.isSpotlight"), 1);
-    EXPECT_EQ(test::uniformFloats(program, "light1.intensity", 3), (std::vector<float>{0.25f, 0.25f, 0.25f}));
-    EXPECT_EQ(test::uniformInt(program, "light1.isSpotlight"), 0);
+    EXPECT_EQ(test::uniformFloats(lit, "light0.position", 3), (std::vector<float>{2.61f, 2.85f, -2.94f}));
+    EXPECT_EQ(test::uniformInt(lit, "light0.isSpotlight"), 1);
+    EXPECT_EQ(test::uniformFloats(lit, "light1.intensity", 3), (std::vector<float>{0.25f, 0.25f, 0.25f}));
+    EXPECT_EQ(test::uniformInt(lit, "light1.isSpotlight"), 0);
     for (int i = 2; i < kMaxLights; ++i) {
         std::string name = scene::lightUniformName(i, ".intensity");
-        EXPECT_EQ(test::uniformFloats(program, name.c_str(), 3), (std::vector<float>{0, 0, 0})) << name;
+        EXPECT_EQ(test::uniformFloats(lit, name.c_str(), 3), std::vector<float>(3, 0.0f)) << name;
     }
-}
 
-TEST_F(DrawPass, UnlitObjectGetsOnlyItsMatrixAndTexture)
-{
-    // The lit program, so that anything sent beyond MVP and the texture would show.
-    FakeDrawable board = sphere(kSphereCentre);
-    board.unlit = true;
-    renderer.drawEntry(entryFor(board, orange));
-    GLuint program = board.shader->program;
-    glm::mat4 mvp = renderer.camera.projection * renderer.camera.view * board.model;
-    EXPECT_EQ(test::uniformFloats(program, "MVP", 16),
-              std::vector<float>(glm::value_ptr(mvp), glm::value_ptr(mvp) + 16));
-    EXPECT_EQ(test::uniformFloats(program, "model", 16), std::vector<float>(16, 0.0f));
-    EXPECT_EQ(test::uniformFloats(program, "cameraPosition", 3), std::vector<float>(3, 0.0f));
-    EXPECT_EQ(test::uniformFloats(program, "light0.position", 3), std::vector<float>(3, 0.0f));
+    // The unlit object's program holds nothing but its matrix and texture unit.
+    EXPECT_EQ(test::uniformFloats(unlit, "model", 16), std::vector<float>(16, 0.0f));
+    EXPECT_EQ(test::uniformFloats(unlit, "shininess", 1), std::vector<float>(1, 0.0f));
+    EXPECT_EQ(test::uniformFloats(unlit, "light0.position", 3), std::vector<float>(3, 0.0f));
     EXPECT_EQ(board.drawCalls, 1);
 }
 
