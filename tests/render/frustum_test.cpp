@@ -1,0 +1,100 @@
+// Culling of level sections: the frustum's planes, the box test and the
+// one-third rule.
+#include "render/frustum.h"
+
+#include "platform/math_conventions.h"
+#include "render_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace ruma {
+namespace {
+
+using test::boxRecord;
+
+// Eye at the origin looking down +z with y up.
+Frustum lookingDownZ()
+{
+    Frustum frustum(60.0f, 0.1f, 100.0f);
+    frustum.updateFromCamera(glm::vec3(0.0f), glm::vec3(0, 0, 1), glm::vec3(0, 1, 0));
+    return frustum;
+}
+
+TEST(Frustum, RejectsOnlyBoxesWhollyBeyondOnePlane)
+{
+    // Before the first camera update every plane is zero and everything passes.
+    Frustum unset(60.0f, 0.1f, 100.0f);
+    EXPECT_TRUE(unset.boxInFrustum(glm::vec3(1e6f), glm::vec3(2e6f)));
+
+    Frustum frustum = lookingDownZ();
+    // Straddling the far plane, the near plane, a side plane.
+    EXPECT_TRUE(frustum.boxInFrustum(glm::vec3(-1, -1, 90), glm::vec3(1, 1, 110)));
+    EXPECT_TRUE(frustum.boxInFrustum(glm::vec3(-1, -1, -5), glm::vec3(1, 1, 5)));
+    EXPECT_TRUE(frustum.boxInFrustum(glm::vec3(5, -1, 10), glm::vec3(50, 1, 11)));
+    // Touching the near plane exactly (distance 0) counts as inside.
+    EXPECT_TRUE(frustum.boxInFrustum(glm::vec3(-1, -1, -5), glm::vec3(1, 1, 0.1f)));
+    // Wholly behind the eye, beyond the far plane, off to either side, above.
+    EXPECT_FALSE(frustum.boxInFrustum(glm::vec3(-1, -1, -5), glm::vec3(1, 1, 0.05f)));
+    EXPECT_FALSE(frustum.boxInFrustum(glm::vec3(-1, -1, 100.5f), glm::vec3(1, 1, 120)));
+    EXPECT_FALSE(frustum.boxInFrustum(glm::vec3(30, -1, 10), glm::vec3(40, 1, 11)));
+    EXPECT_FALSE(frustum.boxInFrustum(glm::vec3(-40, -1, 10), glm::vec3(-30, 1, 11)));
+    EXPECT_FALSE(frustum.boxInFrustum(glm::vec3(-1, 20, 10), glm::vec3(1, 30, 11)));
+    // Corners that are not numbers are never inside.
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_FALSE(frustum.boxInFrustum(glm::vec3(nan, 0, 10), glm::vec3(nan, 1, 11)));
+}
+
+// For a camera in an arbitrary pose the planes must bound the same volume
+// as the game's 16:9 projection of that camera.
+TEST(Frustum, AgreesWithTheProjectionOfATurnedCamera)
+{
+    const glm::vec3 eye(5.0f, 2.0f, -3.0f), centre(9.0f, 0.5f, 1.0f), up(0.1f, 1.0f, 0.0f);
+    Frustum frustum(60.0f, 0.1f, 100.0f);
+    frustum.updateFromCamera(eye, centre, up);
+    glm::mat4 viewProjection = perspectiveDegrees(60.0f, 16.0f / 9.0f, 0.1f, 100.0f) *
+                               glm::lookAt(eye, centre, up);
+
+    int checked = 0, inside = 0;
+    for (int i = -12; i <= 12; ++i) {
+        for (int j = -12; j <= 12; ++j) {
+            for (int k = -3; k <= 30; ++k) {
+                glm::vec3 p = eye + glm::vec3(i * 4.0f, j * 3.0f, k * 4.0f);
+                glm::vec4 clip = viewProjection * glm::vec4(p, 1.0f);
+                // w is the depth in front of the eye; |x| and |y| within w are on screen.
+                float w = clip.w;
+                float side = std::max(std::fabs(clip.x), std::fabs(clip.y)) - w;
+                float depth = std::max(0.1f - w, w - 100.0f);
+                if (std::fabs(side) < 0.02f * std::fabs(w) + 0.05f || std::fabs(depth) < 0.05f)
+                    continue;   // too close to call
+                bool expected = side < 0.0f && depth < 0.0f;
+                ASSERT_EQ(frustum.boxInFrustum(p, p), expected) << p.x << " " << p.y << " " << p.z;
+                ++checked;
+                inside += expected;
+            }
+        }
+    }
+    EXPECT_GT(checked, 10000);
+    EXPECT_GT(inside, 500);
+}
+
+TEST(Frustum, DrawsASectionWhenAThirdOfItsBoxesAreInView)
+{
+    Frustum frustum = lookingDownZ();
+    const MeshRecord inView = boxRecord(glm::vec3(-1, -1, 10), glm::vec3(1, 1, 12));
+    const MeshRecord behind = boxRecord(glm::vec3(-1, -1, -12), glm::vec3(1, 1, -10));
+
+    EXPECT_TRUE(frustum.sectionInView({}));
+    EXPECT_TRUE(frustum.sectionInView({inView}));
+    EXPECT_FALSE(frustum.sectionInView({behind}));
+    EXPECT_TRUE(frustum.sectionInView({behind, inView, behind}));
+    EXPECT_FALSE(frustum.sectionInView({behind, behind, inView, behind}));
+    EXPECT_TRUE(frustum.sectionInView({inView, behind, behind, inView}));
+    EXPECT_FALSE(frustum.sectionInView({inView, behind, behind, behind, behind, behind, behind}));
+    EXPECT_TRUE(frustum.sectionInView({inView, behind, behind, behind, behind, behind, inView, inView, behind}));
+}
+
+} // namespace
+} // namespace ruma
