@@ -1,7 +1,7 @@
 #include "app/game_rules.h"
 
 #include "platform/platform.h"
-#include "render/picture_screens.h"
+#include "render/picture_screen.h"
 #include "scene/cat.h"
 #include "scene/slime.h"
 #include "sound/sound_player.h"

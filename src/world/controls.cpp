@@ -2,7 +2,7 @@
 
 #include "platform/math_conventions.h"
 #include "platform/platform.h"
-#include "scene/scene_object.h"
+#include "scene/tovik.h"
 #include "world/physics.h"
 #include "world/start_answers.h"
 #include "world/world.h"
@@ -78,7 +78,7 @@ CameraView Controls::cameraView() const
     return camera;
 }
 
-void updateControls(Controls& c, scene::SceneObject& player, btRigidBody& body)
+void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& body)
 {
     Platform& input = platform();
 
@@ -150,7 +150,7 @@ void updateControls(Controls& c, scene::SceneObject& player, btRigidBody& body)
     if (input.isKeyPressed(GLFW_KEY_SPACE)) {
         bool onGround = c.godMode;
         if (!onGround) {
-            glm::vec3 feet = translationOf(player.model);
+            glm::vec3 feet = translationOf(playerObject.model);
             btVector3 from(feet.x, feet.y + 1.0f, feet.z);
             btVector3 to(feet.x, feet.y - 0.3f, feet.z);
             btCollisionWorld::ClosestRayResultCallback ray(from, to);
@@ -167,16 +167,16 @@ void updateControls(Controls& c, scene::SceneObject& player, btRigidBody& body)
     btVector3 velocity = body.getLinearVelocity();
     body.setLinearVelocity(btVector3(vx, velocity.y(), vz));
     const btVector3& origin = body.getWorldTransform().getOrigin();
-    player.model[3][0] = origin.x();
-    player.model[3][1] = origin.y() - 0.625f;
-    player.model[3][2] = origin.z();
+    playerObject.model[3][0] = origin.x();
+    playerObject.model[3][1] = origin.y() - 0.625f;
+    playerObject.model[3][2] = origin.z();
 
     if (c.direction != oldDirection) {
         float angle = signedYawDegrees(oldDirection, c.direction);
-        if (!std::isnan(angle)) player.rotate(angle, glm::vec3(0.0f, 1.0f, 0.0f));
+        if (!std::isnan(angle)) playerObject.rotate(angle, glm::vec3(0.0f, 1.0f, 0.0f));
     }
 
-    c.position = translationOf(player.model) + glm::vec3(0.0f, 1.0f, 0.0f);
+    c.position = translationOf(playerObject.model) + glm::vec3(0.0f, 1.0f, 0.0f);
     if (input.isKeyPressed(GLFW_KEY_C)) {
         c.cameraPosition = c.position + glm::normalize(c.direction) * c.cameraDistance;
         c.frontView = true;

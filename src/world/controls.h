@@ -17,6 +17,7 @@ class Controls {
 public:
     // Reads the window size (through the platform), the physics world and god mode.
     Controls();
+    virtual ~Controls() = default;
 
     virtual void startBoost();
     virtual bool isFast() { return fast; }
@@ -66,6 +67,6 @@ public:
 // controls, player and playerBody. dt is not used: the body moves by velocity.
 void updateControls(double dt);
 // The same on explicit objects (tests).
-void updateControls(Controls& controls, scene::SceneObject& player, btRigidBody& body);
+void updateControls(Controls& controls, scene::SceneObject& playerObject, btRigidBody& body);
 
 } // namespace ruma

@@ -5,7 +5,7 @@
 #include "platform/platform.h"
 #include "render/gl_error.h"
 #include "render/motion_blur.h"
-#include "render/picture_screens.h"
+#include "render/picture_screen.h"
 #include "render/renderer.h"
 #include "render/shader.h"
 #include "render/texture.h"

@@ -1,5 +1,6 @@
 // The three start-up questions: words are read one per question, whatever the lines.
 #include "app/startup.h"
+#include "world/start_answers.h"
 
 #include <gtest/gtest.h>
 
