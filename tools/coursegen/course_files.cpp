@@ -33,7 +33,7 @@ std::string objectName(const Box& b, int index)
     return name;
 }
 
-const int kJpegQuality = 85;
+const int kJpegQuality = 90;
 
 } // namespace
 

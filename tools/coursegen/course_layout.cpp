@@ -43,8 +43,7 @@ constexpr double kPitTopAB = 0.5;   // a player on it stands inside zones A/B
 // The cat's route from waypoint 28 to 29 runs under the final flight F2.
 constexpr double kTunnelZ0 = 47.0, kTunnelZ1 = 50.5, kTunnelTop = 21.0;
 
-// A foundation may lie under a walkable top or at least this far above it:
-// capsule 1.5 plus a boosted jump at 30 fps and a margin.
+// Foundation slab i reaches i times this below the shared top.
 constexpr double kFoundationStep = 0.05;
 
 using BaseRule = std::function<double(double, double)>;   // (tread min, tread max) -> bottom

@@ -12,6 +12,7 @@
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <vector>
@@ -265,8 +266,8 @@ int runPreview(const std::string& root, const std::string& outDir, bool lowVaria
                 glDrawElements(GL_TRIANGLES, m.indices, GL_UNSIGNED_INT, nullptr);
             }
         }
-        // The player (his body's box) and the slimes, as plain blocks.
-        drawBox(program, cube, viewProjection, view.position - glm::vec3(0, 0.375f, 0), glm::vec3(0.75f, 1.5f, 0.75f),
+        // The player (a post as high as his body) and the slimes, as plain blocks.
+        drawBox(program, cube, viewProjection, view.position - glm::vec3(0, 0.375f, 0), glm::vec3(0.2f, 1.5f, 0.2f),
                 glm::vec3(0.85f, 0.2f, 0.6f));
         for (const SlimePlace& s : kSlimes)
             drawBox(program, cube, viewProjection, glm::vec3(s.x, s.y + 0.25, s.z), glm::vec3(0.5f),
