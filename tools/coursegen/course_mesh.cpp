@@ -298,7 +298,10 @@ private:
         auto pick = [facesX](Cell x, Cell z) { return facesX ? x : z; };
         Mapping base = world(Cell::WallX, f.axisA, signU, 1, 1);
         switch (b_.kind) {
-        case BoxKind::Wall: base.cell = pick(Cell::WallX, Cell::WallZ); break;
+        case BoxKind::Wall:
+            // the goal's back wall shows the goal's chequer down the last flight
+            base.cell = b_.name == "goal back wall" && f.normalSign < 0 ? Cell::Goal : pick(Cell::WallX, Cell::WallZ);
+            break;
         case BoxKind::Foundation: base.cell = pick(Cell::RockSideX, Cell::RockSideZ); break;
         case BoxKind::Pit: base.cell = pick(Cell::PitWallX, Cell::PitWallZ); break;
         case BoxKind::Floor:
