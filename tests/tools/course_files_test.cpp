@@ -79,6 +79,9 @@ TEST(CourseFiles, FacesLookOutwardsAndTexturesKeepTheirScale)
             for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
                 const aiMesh* mesh = scene->mMeshes[m];
                 ASSERT_TRUE(mesh->HasNormals() && mesh->HasTextureCoords(0)) << "mesh " << m;
+                MeshRecord box;
+                scene::computeExtents(&mesh->mVertices[0].x, mesh->mNumVertices, glm::vec3(0.0f), box);
+                aiVector3D centre(0.5f * (box.minX + box.maxX), 0.5f * (box.minY + box.maxY), 0.5f * (box.minZ + box.maxZ));
                 for (unsigned f = 0; f < mesh->mNumFaces; ++f) {
                     const aiFace& face = mesh->mFaces[f];
                     ASSERT_EQ(face.mNumIndices, 3u);
@@ -92,7 +95,8 @@ TEST(CourseFiles, FacesLookOutwardsAndTexturesKeepTheirScale)
                     if (2 * area / longest < 0.02 && t[i[0]] == t[i[1]] && t[i[1]] == t[i[2]]) continue;
                     ++triangles;
                     // counter-clockwise from outside, or back-face culling hides it
-                    if (cross * mesh->mNormals[i[0]] <= 0) ++inward;
+                    aiVector3D outwards = (a + b + c) / 3.0f - centre;
+                    if (cross * mesh->mNormals[i[0]] <= 0 || outwards * mesh->mNormals[i[0]] < -1e-3f) ++inward;
                     bool innerA, innerB, innerC;
                     int cell = cellAt(t[i[0]].x, t[i[0]].y, innerA);
                     if (cellAt(t[i[1]].x, t[i[1]].y, innerB) != cell || cellAt(t[i[2]].x, t[i[2]].y, innerC) != cell ||
