@@ -1,0 +1,262 @@
+// The player's way through the course: his line from the start to the goal
+// has floor all along but at the three holes, the holes are as wide as the
+// measured walks and jumps want, only the pit bottoms stand a player inside a
+// hole zone, the goal platform puts him in the goal, and every flight of
+// stairs is one he can walk while the cat's steps are not.
+#include "course_geometry.h"
+
+#include "course_layout.h"
+#include "fixed_places.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace ruma::test {
+namespace {
+
+using namespace ruma::course;
+
+// Measured with the game's body (friction 0): a walker at speed 5 falls into
+// a 2.2 gap and rides over 1.5; a jump at speed 5 clears 2.2 (and at most 3.0).
+// Keep half a unit of margin on either side.
+constexpr double kNarrowestGap = 2.0;
+constexpr double kWidestGap = 2.5;
+// The capsule walks up single steps of 0.375 at most; flights keep 0.2.
+constexpr double kMaxRise = 0.2;
+constexpr double kCatMinRise = 0.4;
+
+struct PathSample {
+    double x, z, expected;
+};
+
+PathSample pointAt(const PathPoint& a, const PathPoint& b, double f)
+{
+    return {a.x + (b.x - a.x) * f, a.z + (b.z - a.z) * f, a.floor + (b.floor - a.floor) * f};
+}
+
+// A walkable top near the height the line is expected at there.
+bool supported(const PathSample& p, double* top = nullptr)
+{
+    double t = topBelow(p.x, p.z, p.expected + 0.4);
+    if (top) *top = t;
+    return !std::isnan(t) && std::fabs(t - p.expected) <= 0.35;
+}
+
+struct Break {
+    double x, z;     // its middle
+    double length;   // along the line
+};
+
+struct Walk {
+    std::vector<Break> breaks;
+    double largestStep = 0;
+};
+
+// Walks the line every 0.05; a break's ends are found to 1e-4 by bisection.
+Walk walkThePath()
+{
+    Walk walk;
+    const auto& path = ruma::course::course().path;
+    bool inBreak = false;
+    double travelled = 0, breakStart = 0, previousTop = NAN;
+    PathSample breakStartPoint{};
+    for (size_t i = 0; i + 1 < path.size(); ++i) {
+        const PathPoint &a = path[i], &b = path[i + 1];
+        double length = std::hypot(b.x - a.x, b.z - a.z);
+        int n = std::max(1, static_cast<int>(length / 0.05));
+        for (int k = 0; k <= n; ++k) {
+            double f = static_cast<double>(k) / n;
+            double top;
+            bool ok = supported(pointAt(a, b, f), &top);
+            if (!ok && !inBreak) {
+                double lo = (k - 1.0) / n, hi = f;   // the edge lies between the previous sample and this one
+                for (int it = 0; it < 30; ++it) {
+                    double mid = 0.5 * (lo + hi);
+                    (supported(pointAt(a, b, mid)) ? lo : hi) = mid;
+                }
+                inBreak = true;
+                breakStart = travelled + lo * length;
+                breakStartPoint = pointAt(a, b, lo);
+            } else if (ok && inBreak) {
+                double lo = (k - 1.0) / n, hi = f;
+                for (int it = 0; it < 30; ++it) {
+                    double mid = 0.5 * (lo + hi);
+                    (supported(pointAt(a, b, mid)) ? hi : lo) = mid;
+                }
+                PathSample end = pointAt(a, b, hi);
+                walk.breaks.push_back({0.5 * (breakStartPoint.x + end.x), 0.5 * (breakStartPoint.z + end.z),
+                                       travelled + hi * length - breakStart});
+                inBreak = false;
+                previousTop = top;
+            } else if (ok) {
+                if (!std::isnan(previousTop)) walk.largestStep = std::max(walk.largestStep, std::fabs(top - previousTop));
+                previousTop = top;
+            }
+        }
+        travelled += length;
+    }
+    if (inBreak) walk.breaks.push_back({breakStartPoint.x, breakStartPoint.z, 1e9});
+    return walk;
+}
+
+const Zone* holeZoneUnder(double x, double z)
+{
+    for (const Zone& zone : kHoleZones)
+        if (x >= zone.x0 && x <= zone.x1 && z >= zone.z0 && z <= zone.z1) return &zone;
+    return nullptr;
+}
+
+TEST(CoursePath, FloorRunsAllAlongThePlayersLineButAtTheHoles)
+{
+    Walk walk = walkThePath();
+    EXPECT_LE(walk.largestStep, kMaxRise) << "a step on the line is higher than the capsule walks calmly";
+    ASSERT_EQ(walk.breaks.size(), 3u);
+    for (const Break& b : walk.breaks) {
+        SCOPED_TRACE("break at (" + std::to_string(b.x) + ", " + std::to_string(b.z) + ")");
+        EXPECT_NE(holeZoneUnder(b.x, b.z), nullptr) << "an unintended gap";
+        // wide enough that a walker at speed 5 falls in, narrow enough to jump at speed 5
+        EXPECT_GE(b.length, kNarrowestGap);
+        EXPECT_LE(b.length, kWidestGap);
+    }
+}
+
+TEST(CoursePath, OnlyThePitBottomsStandAPlayerInsideAHoleZone)
+{
+    Walk walk = walkThePath();
+    std::vector<const Break*> caught;
+    for (const SectionBox& s : courseBoxes()) {
+        const MeshRecord& b = s.box;
+        double standing = b.maxY + kStandingPositionAboveFloor;
+        for (const Zone& zone : kHoleZones) {
+            if (standing < zone.y0 || standing > zone.y1 || b.maxX < zone.x0 || b.minX > zone.x1 || b.maxZ < zone.z0 ||
+                b.minZ > zone.z1)
+                continue;
+            // it must be the bottom of a pit under one of the line's holes
+            const Break* under = nullptr;
+            for (const Break& br : walk.breaks)
+                if (br.x >= b.minX && br.x <= b.maxX && br.z >= b.minZ && br.z <= b.maxZ) under = &br;
+            EXPECT_NE(under, nullptr) << "e" << s.section + 1 << " mesh " << s.mesh << " (top " << b.maxY
+                                      << ") stands a player inside a hole zone";
+            if (under) caught.push_back(under);
+        }
+    }
+    // and every hole has its pit, so whoever falls in is caught by the zone
+    std::sort(caught.begin(), caught.end());
+    caught.erase(std::unique(caught.begin(), caught.end()), caught.end());
+    EXPECT_EQ(caught.size(), walk.breaks.size());
+}
+
+TEST(CoursePath, GoalPlatformPutsAStandingPlayerInTheGoal)
+{
+    double x = 0.5 * (kGoalZone.x0 + kGoalZone.x1), z = 0.5 * (kGoalZone.z0 + kGoalZone.z1);
+    double top = topBelow(x, z, 100);
+    ASSERT_FALSE(std::isnan(top));
+    EXPECT_TRUE(kGoalZone.contains(x, top + kStandingPositionAboveFloor, z));
+    EXPECT_GE(top + kStandingPositionAboveFloor, kGoalZone.y0 + 0.25) << "too little margin for contact";
+    // the platform covers the zone's whole footprint, walled on three sides,
+    // so whoever stands on it stands in the zone
+    for (double px : {kGoalZone.x0 + 0.05, kGoalZone.x1 - 0.05})
+        for (double pz : {kGoalZone.z0 + 0.05, kGoalZone.z1 - 0.05}) EXPECT_DOUBLE_EQ(topBelow(px, pz, 100), top);
+    for (double dy : {0.5, 2.5}) {
+        EXPECT_TRUE(insideSolid(kGoalZone.x0 - 0.25, top + dy, z));
+        EXPECT_TRUE(insideSolid(kGoalZone.x1 + 0.25, top + dy, z));
+        EXPECT_TRUE(insideSolid(x, top + dy, kGoalZone.z1 + 0.25));
+    }
+    // and the player's line ends there
+    const PathPoint& end = ruma::course::course().path.back();
+    EXPECT_TRUE(kGoalZone.contains(end.x, topBelow(end.x, end.z, 100) + kStandingPositionAboveFloor, end.z));
+}
+
+// The treads of a flight, read from the section file: the boxes inside its
+// footprint above its lower floor, in climbing order.
+std::vector<MeshRecord> treadsOf(const Flight& f)
+{
+    std::vector<MeshRecord> treads;
+    double s0 = std::min(f.first, f.last), s1 = std::max(f.first, f.last);
+    for (const SectionBox& s : courseBoxes()) {
+        if (s.section != f.section) continue;
+        const MeshRecord& b = s.box;
+        double a0 = f.axis == 'x' ? b.minX : b.minZ, a1 = f.axis == 'x' ? b.maxX : b.maxZ;
+        double c0 = f.axis == 'x' ? b.minZ : b.minX, c1 = f.axis == 'x' ? b.maxZ : b.maxX;
+        if (a0 >= s0 - 1e-3 && a1 <= s1 + 1e-3 && c0 >= f.across0 - 1e-3 && c1 <= f.across1 + 1e-3 && b.maxY > f.lo + 1e-3 &&
+            b.maxY < f.hi - 1e-3)
+            treads.push_back(b);
+    }
+    std::sort(treads.begin(), treads.end(), [](const MeshRecord& a, const MeshRecord& b) { return a.maxY < b.maxY; });
+    return treads;
+}
+
+TEST(CoursePath, PlayerFlightsAreGentleAndMeetTheirFloors)
+{
+    int flights = 0;
+    for (const Flight& f : ruma::course::course().flights) {
+        if (!f.forPlayer) continue;
+        ++flights;
+        SCOPED_TRACE(f.name);
+        std::vector<MeshRecord> treads = treadsOf(f);
+        ASSERT_GE(treads.size(), 2u);
+        int direction = f.last > f.first ? 1 : -1;
+        auto front = [&](const MeshRecord& b) { return f.axis == 'x' ? (direction > 0 ? b.minX : b.maxX) : (direction > 0 ? b.minZ : b.maxZ); };
+        auto back = [&](const MeshRecord& b) { return f.axis == 'x' ? (direction > 0 ? b.maxX : b.minX) : (direction > 0 ? b.maxZ : b.minZ); };
+        double run = 0, previous = f.lo;
+        for (size_t k = 0; k < treads.size(); ++k) {
+            double rise = treads[k].maxY - previous;
+            double depth = std::fabs(back(treads[k]) - front(treads[k]));
+            EXPECT_GT(rise, 0.0) << "tread " << k + 1;
+            EXPECT_LE(rise, kMaxRise + 1e-4) << "tread " << k + 1;
+            // each tread at most 20 degrees
+            EXPECT_GE(depth, 2.75 * rise - 1e-3) << "tread " << k + 1;
+            if (k > 0) {
+                EXPECT_NEAR(front(treads[k]), back(treads[k - 1]), 1e-3) << "treads apart at " << k + 1;
+            }
+            run += depth;
+            previous = treads[k].maxY;
+        }
+        EXPECT_LE(f.hi - previous, kMaxRise + 1e-4) << "last riser";
+        // the whole flight at most 20 degrees
+        EXPECT_GE(run, 2.75 * (f.hi - f.lo) - 1e-3);
+        // The lower floor reaches the first riser and the upper floor the last
+        // one all across the flight, unless a wall closes that side.
+        double firstRiser = front(treads.front()), lastRiser = back(treads.back());
+        for (double across : {0.1, 0.5, 0.9}) {
+            double c = f.across0 + (f.across1 - f.across0) * across;
+            for (double off : {0.05, 0.15, 0.29}) {
+                struct End {
+                    double s, floor;
+                } ends[2] = {{firstRiser - direction * off, f.lo}, {lastRiser + direction * off, f.hi}};
+                for (const End& e : ends) {
+                    double x = f.axis == 'x' ? e.s : c, z = f.axis == 'x' ? c : e.s;
+                    double top = topBelow(x, z, e.floor + 0.01);
+                    bool walled = insideSolid(x, e.floor + 0.5, z);
+                    EXPECT_TRUE(walled || std::fabs(top - e.floor) < 1e-3)
+                        << "gap at the end of the flight at (" << x << ", " << z << "): " << top;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(flights, 5);
+}
+
+TEST(CoursePath, CatStepsAreTooSteepToWalk)
+{
+    int flights = 0;
+    for (const Flight& f : ruma::course::course().flights) {
+        if (f.forPlayer) continue;
+        ++flights;
+        SCOPED_TRACE(f.name);
+        std::vector<MeshRecord> steps = treadsOf(f);
+        ASSERT_GE(steps.size(), 2u);
+        double previous = f.lo;
+        for (const MeshRecord& s : steps) {
+            EXPECT_GE(s.maxY - previous, kCatMinRise - 1e-4);
+            previous = s.maxY;
+        }
+        EXPECT_GE(f.hi - previous, kCatMinRise - 1e-4);
+    }
+    EXPECT_EQ(flights, 3);
+}
+
+} // namespace
+} // namespace ruma::test

@@ -1,0 +1,111 @@
+// The game's fixed places against the course: slimes, the start, the cat's
+// route and loop, and the lamps must find their floors where the game puts
+// them.
+#include "course_geometry.h"
+
+#include "fixed_places.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace ruma::test {
+namespace {
+
+using namespace ruma::course;
+
+TEST(CoursePlaces, SlimesLieOnFloorsAllAlongTheirSway)
+{
+    for (size_t i = 0; i < std::size(kSlimes); ++i) {
+        const SlimePlace& s = kSlimes[i];
+        std::vector<double> offsets = s.moving ? std::vector<double>{-kSlimeSway, 0.0, kSlimeSway} : std::vector<double>{0.0};
+        for (double dx : offsets) {
+            SCOPED_TRACE("slime " + std::to_string(i + 1) + " at dx " + std::to_string(dx));
+            double top = topBelow(s.x + dx, s.z, s.y + 0.06);
+            ASSERT_FALSE(std::isnan(top)) << "nothing under the slime";
+            // slime 8 sits 0.05 into its floor; none may float
+            EXPECT_NEAR(top, s.y, 0.06);
+            EXPECT_FALSE(insideSolid(s.x + dx, s.y + 0.3, s.z)) << "the slime is inside a wall";
+        }
+    }
+}
+
+TEST(CoursePlaces, PlayerStartsAboveTheFirstSectionsFloor)
+{
+    const SectionBox* floor = nullptr;
+    double capsuleBottom = kPlayerStart.y - 0.75;
+    double top = topBelow(kPlayerStart.x, kPlayerStart.z, capsuleBottom, &floor);
+    ASSERT_NE(floor, nullptr);
+    EXPECT_EQ(floor->section, 0);
+    EXPECT_NEAR(top, -1.2, 1e-4);
+    for (double y = capsuleBottom; y <= kPlayerStart.y + 0.75; y += 0.25)
+        for (double dx : {-kCapsuleRadius, kCapsuleRadius})
+            EXPECT_FALSE(insideSolid(kPlayerStart.x + dx, y, kPlayerStart.z + dx)) << "the body starts in a wall";
+}
+
+// The cat's positions every 0.2 units along its route, start included.
+std::vector<Point3> routeSamples(const Waypoint* points, size_t count, Point3 from)
+{
+    std::vector<Point3> out;
+    for (size_t i = 0; i < count; ++i) {
+        Point3 to{points[i].x, points[i].y, points[i].z};
+        double length = std::sqrt((to.x - from.x) * (to.x - from.x) + (to.y - from.y) * (to.y - from.y) +
+                                  (to.z - from.z) * (to.z - from.z));
+        int n = std::max(1, static_cast<int>(length / 0.2));
+        for (int k = 0; k < n; ++k) {
+            double f = static_cast<double>(k) / n;
+            out.push_back({from.x + (to.x - from.x) * f, from.y + (to.y - from.y) * f, from.z + (to.z - from.z) * f});
+        }
+        from = to;
+    }
+    out.push_back(from);
+    return out;
+}
+
+bool inHoleZoneFootprint(double x, double z)
+{
+    for (const Zone& zone : kHoleZones)
+        if (x >= zone.x0 && x <= zone.x1 && z >= zone.z0 && z <= zone.z1) return true;
+    return false;
+}
+
+TEST(CoursePlaces, CatRunsJustAboveTheFloorAndNeverThroughWalls)
+{
+    int overGaps = 0;
+    for (const Point3& p : routeSamples(kCatRoute, std::size(kCatRoute), kCatStart)) {
+        double top = topBelow(p.x, p.z, p.y);
+        double height = p.y - top;
+        bool ok = height >= 0.05 && height <= 0.6;
+        if (!ok && inHoleZoneFootprint(p.x, p.z) && !(height < 0.05)) {
+            ++overGaps;   // the cat flies over the holes; it has no body
+            continue;
+        }
+        EXPECT_TRUE(ok) << "cat at (" << p.x << ", " << p.y << ", " << p.z << ") is " << height << " above the floor";
+        for (double dy : {0.0, 0.3, 0.6})
+            EXPECT_FALSE(insideSolid(p.x, p.y + dy, p.z)) << "cat inside a box at (" << p.x << ", " << p.y + dy << ", "
+                                                          << p.z << ")";
+    }
+    // it does cross the three holes
+    EXPECT_GT(overGaps, 10);
+
+    // The closing loop hovers over the plateau, as the game places it: no dais.
+    const Waypoint& last = kCatRoute[std::size(kCatRoute) - 1];
+    for (const Point3& p : routeSamples(kCatLoop, std::size(kCatLoop), {last.x, kCatLoop[0].y, last.z})) {
+        double height = p.y - topBelow(p.x, p.z, p.y);
+        EXPECT_NEAR(height, 1.1, 0.05) << "loop at (" << p.x << ", " << p.z << ")";
+    }
+}
+
+TEST(CoursePlaces, LampsHangOverTheirFloors)
+{
+    for (size_t k = 0; k < std::size(kLamps); ++k) {
+        const Point3& lamp = kLamps[k];
+        double height = lamp.y - topBelow(lamp.x, lamp.z, lamp.y);
+        EXPECT_GE(height, 2.5) << "lamp " << k;
+        EXPECT_LE(height, 5.0) << "lamp " << k;
+    }
+}
+
+} // namespace
+} // namespace ruma::test
