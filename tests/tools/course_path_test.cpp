@@ -151,14 +151,15 @@ TEST(CoursePath, OnlyThePitBottomsStandAPlayerInsideAHoleZone)
 TEST(CoursePath, GoalPlatformPutsAStandingPlayerInTheGoal)
 {
     double x = 0.5 * (kGoalZone.x0 + kGoalZone.x1), z = 0.5 * (kGoalZone.z0 + kGoalZone.z1);
-    double top = topBelow(x, z, 100);
+    // the floor under the goal, not the gate's lintel over its entrance
+    double top = topBelow(x, z, kGoalZone.y0);
     ASSERT_FALSE(std::isnan(top));
     EXPECT_TRUE(kGoalZone.contains(x, top + kStandingPositionAboveFloor, z));
     EXPECT_GE(top + kStandingPositionAboveFloor, kGoalZone.y0 + 0.25) << "too little margin for contact";
     // the platform covers the zone's whole footprint, walled on three sides,
     // so whoever stands on it stands in the zone
     for (double px : {kGoalZone.x0 + 0.05, kGoalZone.x1 - 0.05})
-        for (double pz : {kGoalZone.z0 + 0.05, kGoalZone.z1 - 0.05}) EXPECT_DOUBLE_EQ(topBelow(px, pz, 100), top);
+        for (double pz : {kGoalZone.z0 + 0.05, kGoalZone.z1 - 0.05}) EXPECT_DOUBLE_EQ(topBelow(px, pz, kGoalZone.y0), top);
     for (double dy : {0.5, 2.5}) {
         EXPECT_TRUE(insideSolid(kGoalZone.x0 - 0.25, top + dy, z));
         EXPECT_TRUE(insideSolid(kGoalZone.x1 + 0.25, top + dy, z));
@@ -166,7 +167,7 @@ TEST(CoursePath, GoalPlatformPutsAStandingPlayerInTheGoal)
     }
     // and the player's line ends there
     const PathPoint& end = ruma::course::course().path.back();
-    EXPECT_TRUE(kGoalZone.contains(end.x, topBelow(end.x, end.z, 100) + kStandingPositionAboveFloor, end.z));
+    EXPECT_TRUE(kGoalZone.contains(end.x, topBelow(end.x, end.z, kGoalZone.y0) + kStandingPositionAboveFloor, end.z));
 }
 
 // The treads of a flight, read from the section file: the boxes inside its

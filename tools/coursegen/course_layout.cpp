@@ -43,6 +43,13 @@ constexpr double kPitTopAB = 0.5;   // a player on it stands inside zones A/B
 // The cat's route from waypoint 28 to 29 runs under the final flight F2.
 constexpr double kTunnelZ0 = 47.0, kTunnelZ1 = 50.5, kTunnelTop = 21.0;
 
+// The gate over the top of every player flight: its lintel hangs this far
+// above the upper floor (the player is 1.5 tall), over the last treads and
+// the first stretch of the landing.
+constexpr double kGateHeadroom = 1.9;
+constexpr double kGateOverTreads = 3.0;
+constexpr double kGateBeyondTop = 1.5;
+
 // Foundation slab i reaches i times this below the shared top.
 constexpr double kFoundationStep = 0.05;
 
@@ -122,6 +129,15 @@ public:
             else
                 box(sec, BoxKind::Stair, tread, a0, a1, bottom, top, sa, sb, front);
         }
+        // A gate over the top of the flight. The body gains height on every
+        // tread and keeps the upward speed when the stairs end: a boosted
+        // runner would fly on over the landing. The gate's lintel stops that,
+        // and it starts a few treads down so that a climber's head passes under.
+        double g0 = s1 - direction * kGateOverTreads * run, g1 = s1 + direction * kGateBeyondTop;
+        if (axis == 'x')
+            box(sec, BoxKind::Wall, name + " gate lintel", g0, g1, hi + kGateHeadroom, hi + kWallHeight, a0, a1);
+        else
+            box(sec, BoxKind::Wall, name + " gate lintel", a0, a1, hi + kGateHeadroom, hi + kWallHeight, g0, g1);
         c.flights.push_back({sec, name, true, axis, s0, s1, lo, hi, a0, a1, n, rise, run});
         return s1;
     }
