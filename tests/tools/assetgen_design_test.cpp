@@ -313,16 +313,7 @@ Board loadBoard()
     const aiAnimation* animation = scene->mAnimations[0];
     for (unsigned c = 0; c < animation->mNumChannels; ++c) {
         const aiNodeAnim* channel = animation->mChannels[c];
-        assetgen::ChannelKeys keys;
-        keys.duration = animation->mDuration;
-        for (unsigned k = 0; k < channel->mNumPositionKeys; ++k) {
-            const aiVectorKey& key = channel->mPositionKeys[k];
-            keys.positions.push_back({key.mTime, vec3(key.mValue.x, key.mValue.y, key.mValue.z)});
-        }
-        for (unsigned k = 0; k < channel->mNumRotationKeys; ++k) {
-            const aiQuatKey& key = channel->mRotationKeys[k];
-            keys.rotations.push_back({key.mTime, glm::quat(key.mValue.w, key.mValue.x, key.mValue.y, key.mValue.z)});
-        }
+        assetgen::ChannelKeys keys = assetgen::importedKeys(*animation, *channel);
         const aiMesh* mesh = scene->mMeshes[scene->mRootNode->FindNode(channel->mNodeName)->mMeshes[0]];
         std::vector<vec3> positions;
         for (unsigned i = 0; i < mesh->mNumVertices; ++i)

@@ -1,8 +1,25 @@
 #include "board_motion.h"
 
+#include <assimp/anim.h>
+
 #include <cmath>
 
 namespace assetgen {
+
+ChannelKeys importedKeys(const aiAnimation& animation, const aiNodeAnim& channel)
+{
+    ChannelKeys keys;
+    keys.duration = animation.mDuration;
+    for (unsigned k = 0; k < channel.mNumPositionKeys; ++k) {
+        const aiVectorKey& key = channel.mPositionKeys[k];
+        keys.positions.push_back({key.mTime, glm::vec3(key.mValue.x, key.mValue.y, key.mValue.z)});
+    }
+    for (unsigned k = 0; k < channel.mNumRotationKeys; ++k) {
+        const aiQuatKey& key = channel.mRotationKeys[k];   // stored w, x, y, z
+        keys.rotations.push_back({key.mTime, glm::quat(key.mValue.w, key.mValue.x, key.mValue.y, key.mValue.z)});
+    }
+    return keys;
+}
 
 BoardPose evaluateKeys(const ChannelKeys& channel, double animationTime)
 {

@@ -15,6 +15,9 @@
 
 #include <vector>
 
+struct aiAnimation;
+struct aiNodeAnim;
+
 namespace assetgen {
 
 struct PositionKey {
@@ -32,6 +35,9 @@ struct ChannelKeys {
     std::vector<PositionKey> positions;
     std::vector<RotationKey> rotations;
 };
+
+// The keys of one channel of an imported animation, as the game copies them.
+ChannelKeys importedKeys(const aiAnimation& animation, const aiNodeAnim& channel);
 
 struct BoardPose {
     glm::quat rotation{1, 0, 0, 0};

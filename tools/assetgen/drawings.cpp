@@ -93,6 +93,11 @@ void drawCatFace(Canvas& canvas, const CatExpression& e)
         }
 }
 
+TovikPose pose(float armLeft, float armRight, float legLeft, float legRight, float tilt, bool surprised)
+{
+    return {armLeft, armRight, legLeft, legRight, tilt, surprised};
+}
+
 void drawTovik(Canvas& canvas, vec2 feet, float height, const TovikPose& pose)
 {
     const TovikColors& c = kTovik;

@@ -29,6 +29,7 @@ struct TovikPose {
     float tilt = 0.0f;                         // whole body, radians
     bool surprised = false;
 };
+TovikPose pose(float armLeft, float armRight, float legLeft, float legRight, float tilt = 0.0f, bool surprised = false);
 
 // Tovik standing at `feet` (picture pixels, y down), `height` pixels tall.
 void drawTovik(Canvas& canvas, glm::vec2 feet, float height, const TovikPose& pose);

@@ -98,12 +98,7 @@ Canvas controlsPicture()
 
     drawText(canvas, "TOVIK 3D", 640, 104, headline(96, rgb(0xffd23a), rgb(0x3a1a00)));
     drawText(canvas, "Run from the cat - reach the goal!", 640, 148, body(28, rgb(0xe8ecff)));
-    TovikPose running;
-    running.armLeft = 0.9f;
-    running.armRight = -0.5f;
-    running.legLeft = 0.35f;
-    running.legRight = -0.3f;
-    running.tilt = 0.12f;
+    const TovikPose running = pose(0.9f, -0.5f, 0.35f, -0.3f, 0.12f);
     drawTovik(canvas, {170, 162}, 140, running);
     CatExpression hunting;
     hunting.look = {-1, 0};
@@ -162,13 +157,7 @@ Canvas caughtPicture()
         vec2 a(640.0f + k * 40, 60.0f + k * 10), b(575.0f + k * 40, 230.0f + k * 10);
         canvas.fill(stroke(bezier(a, (a + b) * 0.5f + vec2(30, 0), b), 9), Color{1, 0.85f, 0.85f, 0.85f});
     }
-    TovikPose flung;
-    flung.surprised = true;
-    flung.armLeft = 2.4f;
-    flung.armRight = 2.2f;
-    flung.legLeft = 0.5f;
-    flung.legRight = -0.4f;
-    flung.tilt = -0.5f;
+    const TovikPose flung = pose(2.4f, 2.2f, 0.5f, -0.4f, -0.5f, true);
     drawTovik(canvas, {700, 600}, 150, flung);
     drawText(canvas, "CAUGHT!", 950, 330, headline(112, rgb(0xffffff), rgb(0xa01020)));
     drawText(canvas, "The cat got you.", 950, 400, body(44, rgb(0xffd9de)));
@@ -190,13 +179,7 @@ Canvas holePicture()
     vec2 radii(250, 90);
     canvas.fill(ellipse(hole, radii + vec2(10, 6)), rgb(0x394459));
     canvas.fill(ellipse(hole, radii), radial(hole + vec2(0, 30), 240, rgb(0x000000), rgb(0x141a26)));
-    TovikPose falling;
-    falling.surprised = true;
-    falling.armLeft = 2.6f;
-    falling.armRight = 2.7f;
-    falling.legLeft = 0.4f;
-    falling.legRight = -0.3f;
-    falling.tilt = 3.0f;   // head first
+    const TovikPose falling = pose(2.6f, 2.7f, 0.4f, -0.3f, 3.0f, true);
     drawTovik(canvas, {430, 392}, 240, falling);
     // Deeper down the hole is darker.
     canvas.fill(ellipse(hole, radii), linear({0, hole.y - 60}, Color{0, 0, 0, 0}, {0, hole.y + 60}, Color{0, 0, 0, 0.9f}));
@@ -237,11 +220,7 @@ Canvas winPicture()
             canvas.fill(polygon({lo, lo + vec2(22, 0), lo + vec2(22, 22), lo + vec2(0, 22)}),
                         (row + col) % 2 ? rgb(0x1d1b26) : rgb(0xffffff));
         }
-    TovikPose cheering;
-    cheering.armLeft = 2.6f;
-    cheering.armRight = 2.6f;
-    cheering.legLeft = 0.25f;
-    cheering.legRight = 0.25f;
+    const TovikPose cheering = pose(2.6f, 2.6f, 0.25f, 0.25f);
     drawTovik(canvas, {320, 524}, 330, cheering);
     drawText(canvas, "YOU WIN!", 950, 270, headline(112, rgb(0xffffff), rgb(0xc2410c)));
     drawText(canvas, "You reached the goal!", 950, 340, body(44, rgb(0x5a1e00)));

@@ -199,17 +199,7 @@ Model loadModel(const std::string& path)
         for (unsigned c = 0; c < animation->mNumChannels; ++c) {
             const aiNodeAnim* channel = animation->mChannels[c];
             const aiNode* node = scene->mRootNode->FindNode(channel->mNodeName);
-            ChannelKeys keys;
-            keys.duration = animation->mDuration;
-            for (unsigned k = 0; k < channel->mNumPositionKeys; ++k) {
-                const aiVectorKey& key = channel->mPositionKeys[k];
-                keys.positions.push_back({key.mTime, vec3(key.mValue.x, key.mValue.y, key.mValue.z)});
-            }
-            for (unsigned k = 0; k < channel->mNumRotationKeys; ++k) {
-                const aiQuatKey& key = channel->mRotationKeys[k];
-                keys.rotations.push_back({key.mTime, glm::quat(key.mValue.w, key.mValue.x, key.mValue.y, key.mValue.z)});
-            }
-            model.channels.push_back(keys);
+            model.channels.push_back(importedKeys(*animation, *channel));
             model.channelMesh.push_back(node && node->mNumMeshes ? static_cast<int>(node->mMeshes[0]) : -1);
         }
     }
