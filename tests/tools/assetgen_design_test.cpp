@@ -178,6 +178,16 @@ TEST(CatTexture, LoadsTheRightWayUp)
         }
 }
 
+TEST(TovikTextures, TheBoostedSchemeIsClearlyDifferent)
+{
+    LoadedImage plain = loadImage(resourcePath("Textures/tovkTex.png"));
+    LoadedImage boosted = loadImage(resourcePath("Textures/tovkTexG.png"));
+    ASSERT_EQ(plain.rgba.size(), boosted.rgba.size());
+    double difference = 0;
+    for (size_t i = 0; i < plain.rgba.size(); ++i) difference += std::abs(int(plain.rgba[i]) - int(boosted.rgba[i]));
+    EXPECT_GT(difference / plain.rgba.size(), 30.0) << "same layout, other colours";
+}
+
 TEST(SlimeTexture, IsPartlyTransparent)
 {
     LoadedImage slime = loadImage(resourcePath("Textures/slime.png"));

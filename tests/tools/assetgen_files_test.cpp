@@ -17,6 +17,8 @@ extern "C" {
 
 #include <sndfile.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -197,14 +199,37 @@ TEST(AssetLoading, TheVideoHasOneMotionJpegStreamOfWholeFrames)
     AVPacket* packet = av_packet_alloc();
     AVFrame* frame = av_frame_alloc();
     int64_t decoded = 0;
+    std::vector<std::vector<uint8_t>> brightness;   // the luma plane of every frame
+    auto keep = [&]() {
+        ++decoded;
+        std::vector<uint8_t> luma;
+        for (int y = 0; y < frame->height; ++y)
+            luma.insert(luma.end(), frame->data[0] + y * frame->linesize[0], frame->data[0] + y * frame->linesize[0] + frame->width);
+        brightness.push_back(luma);
+    };
     while (av_read_frame(format, packet) >= 0) {
         if (avcodec_send_packet(decoder, packet) >= 0)
-            while (avcodec_receive_frame(decoder, frame) >= 0) ++decoded;
+            while (avcodec_receive_frame(decoder, frame) >= 0) keep();
         av_packet_unref(packet);
     }
     avcodec_send_packet(decoder, nullptr);
-    while (avcodec_receive_frame(decoder, frame) >= 0) ++decoded;
+    while (avcodec_receive_frame(decoder, frame) >= 0) keep();
     EXPECT_EQ(decoded, stream->nb_frames) << "the frame count in the header must match the frames stored";
+
+    // The face moves, and the last frame leads smoothly back into the first.
+    auto difference = [&](size_t a, size_t b) {
+        double sum = 0;
+        for (size_t i = 0; i < brightness[a].size(); ++i) sum += std::abs(int(brightness[a][i]) - int(brightness[b][i]));
+        return sum / double(brightness[a].size());
+    };
+    ASSERT_GT(brightness.size(), 10u);
+    double widest = 0, wrap = difference(brightness.size() - 1, 0), biggestStep = 0;
+    for (size_t i = 1; i < brightness.size(); ++i) {
+        widest = std::max(widest, difference(i, 0));
+        biggestStep = std::max(biggestStep, difference(i, i - 1));
+    }
+    EXPECT_GT(widest, 1.0) << "the video shows a still picture";
+    EXPECT_LE(wrap, biggestStep) << "the loop jumps where the video starts again";
     av_frame_free(&frame);
     av_packet_free(&packet);
     avcodec_free_context(&decoder);
