@@ -1,0 +1,459 @@
+// What the generated assets must be like for the game to look and sound
+// right: glyph cells on one baseline, overlays clear in the middle with a panel
+// under the distance label, characters of the right size facing the right way,
+// a skateboard that rocks under the cat without spinning or drifting, and
+// sounds of the right length that start and end without clicks.
+#include "asset_files.h"
+#include "board_motion.h"
+#include "characters.h"
+#include "skateboard.h"
+
+#include <gtest/gtest.h>
+
+#include <assimp/Importer.hpp>
+#include <assimp/scene.h>
+#include <glm/gtc/quaternion.hpp>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+using namespace ruma::test;
+using glm::vec3;
+
+namespace {
+
+// ---------------------------------------------------------------- fonts
+
+const char* kFonts[] = {"Fonts/segeo.png", "Fonts/segeodarkclose.png", "Fonts/segeodarknormal.png",
+                        "Fonts/segeodarkfar.png"};
+
+int maxAlphaInCell(const LoadedImage& atlas, int byte, int inset = 0)
+{
+    int cell = static_cast<int>(atlas.width) / 16, best = 0;
+    for (int y = inset; y < cell - inset; ++y)
+        for (int x = inset; x < cell - inset; ++x)
+            best = std::max(best, int(atlas.fromTop((byte % 16) * cell + x, (byte / 16) * cell + y)[3]));
+    return best;
+}
+
+int lowestInkRow(const LoadedImage& atlas, int byte)
+{
+    int cell = static_cast<int>(atlas.width) / 16, lowest = -1;
+    for (int y = 0; y < cell; ++y)
+        for (int x = 0; x < cell; ++x)
+            if (atlas.fromTop((byte % 16) * cell + x, (byte / 16) * cell + y)[3] > 128) lowest = y;
+    return lowest;
+}
+
+TEST(FontAtlas, HasSixteenBySixteenCellsIndexedByByteFromTheTop)
+{
+    for (const char* file : kFonts) {
+        LoadedImage atlas = loadImage(resourcePath(file));
+        ASSERT_EQ(atlas.width, 512u) << file;
+        ASSERT_EQ(atlas.height, 512u) << file;
+        EXPECT_GT(maxAlphaInCell(atlas, 'A'), 200) << file << ": no ink in the cell of A (column 1, row 4)";
+        EXPECT_EQ(maxAlphaInCell(atlas, ' '), 0) << file << ": ink in the cell of a space";
+        for (int b = 33; b < 127; ++b) EXPECT_GT(maxAlphaInCell(atlas, b), 128) << file << " byte " << b;
+        for (int b : {0, 10, 31, 127, 128, 200, 255}) EXPECT_EQ(maxAlphaInCell(atlas, b), 0) << file << " byte " << b;
+    }
+}
+
+TEST(FontAtlas, GlyphsShareOneBaselineAndKeepClearOfTheirCellBorders)
+{
+    for (const char* file : kFonts) {
+        LoadedImage atlas = loadImage(resourcePath(file));
+        int baseline = lowestInkRow(atlas, 'H');
+        for (char c : std::string("ABEHIMTWxmnz0123456789"))
+            EXPECT_EQ(lowestInkRow(atlas, c), baseline) << file << ": '" << c << "' does not sit on the baseline";
+        EXPECT_GT(lowestInkRow(atlas, 'g'), baseline) << file << ": descenders go below the baseline";
+        // Ink touching a cell's border would bleed into the neighbour at small sizes.
+        int cell = 32;
+        for (int b = 33; b < 127; ++b)
+            for (int k = 0; k < cell; ++k)
+                for (auto [x, y] : {std::pair{k, 0}, std::pair{k, cell - 1}, std::pair{0, k}, std::pair{cell - 1, k}})
+                    ASSERT_EQ(atlas.fromTop((b % 16) * cell + x, (b / 16) * cell + y)[3], 0) << file << " byte " << b;
+    }
+}
+
+TEST(FontAtlas, PlainGlyphsAreWhiteAndDarkGlyphsAreDark)
+{
+    for (const char* file : kFonts) {
+        LoadedImage atlas = loadImage(resourcePath(file));
+        // The most opaque pixel of the H is the middle of a stroke.
+        const unsigned char* ink = nullptr;
+        for (unsigned y = 4 * 32; y < 5 * 32; ++y)
+            for (unsigned x = 8 * 32; x < 9 * 32; ++x)
+                if (!ink || atlas.fromTop(x, y)[3] > ink[3]) ink = atlas.fromTop(x, y);
+        int luminance = (ink[0] * 3 + ink[1] * 6 + ink[2]) / 10;
+        if (std::string(file) == "Fonts/segeo.png") {
+            EXPECT_GT(luminance, 240) << file;
+        }
+        else EXPECT_LT(luminance, 100) << file;
+    }
+}
+
+// ---------------------------------------------------------------- overlays
+
+struct Band {
+    const char* file;
+    std::vector<std::pair<int, int>> labels;   // label size and character count drawn on it
+};
+
+// The rectangle (from the top of a 1280 x 720 picture) that the HUD fills with
+// a label of `len` characters of `size` pixels in the band's place.
+struct Rect {
+    int x0, y0, x1, y1;
+};
+Rect labelRect(int size, int len)
+{
+    const int W = 1280, H = 720;
+    int x = size == 35 ? W - 35 * len - 20 : (size == 20 ? W - 20 * len - 19 : W - 15 * len - 10);
+    int y = size == 35 ? H - 60 : (size == 20 ? H - 45 : H - 35);   // bottom edge, counted from the bottom
+    return {x, H - (y + size), x + size * len, H - y};
+}
+
+TEST(DistanceOverlay, IsClearInTheMiddleAndColouredAtTheEdges)
+{
+    struct Case {
+        const char* file;
+        int channel;   // the colour that says the danger: red, amber (red and green) or blue
+    };
+    for (Case c : {Case{"Images/uiCLOSE.png", 0}, Case{"Images/uiNORMAL.png", 1}, Case{"Images/uiFAR.png", 2}}) {
+        LoadedImage overlay = loadImage(resourcePath(c.file));
+        ASSERT_EQ(overlay.width, 1280u);
+        ASSERT_EQ(overlay.height, 720u);
+        for (unsigned y = 150; y < 570; y += 3)
+            for (unsigned x = 250; x < 1030; x += 3) ASSERT_EQ(overlay.fromTop(x, y)[3], 0) << c.file << " at " << x << "," << y;
+        for (auto [x, y] : {std::pair{2u, 360u}, std::pair{1277u, 360u}, std::pair{640u, 717u}, std::pair{4u, 716u}}) {
+            const unsigned char* p = overlay.fromTop(x, y);
+            EXPECT_GT(p[3], 60) << c.file << " edge at " << x << "," << y;
+            if (c.channel == 0) {
+                EXPECT_TRUE(p[0] > p[1] + 60 && p[0] > p[2] + 60) << c.file;
+            }
+            if (c.channel == 1) {
+                EXPECT_TRUE(p[0] > p[2] + 80 && p[1] > p[2] + 40) << c.file;
+            }
+            if (c.channel == 2) {
+                EXPECT_TRUE(p[2] > p[0] + 60) << c.file;
+            }
+        }
+    }
+}
+
+TEST(DistanceOverlay, PutsALightPanelUnderTheDistanceLabel)
+{
+    // CLOSE shows "0m".."4m" at 35 px with "RUN!" at 15 px below; NORMAL "5m".."9m" at 20 px;
+    // FAR "10m" and more at 15 px.
+    const std::map<std::string, std::vector<Rect>> labels = {
+        {"Images/uiCLOSE.png", {labelRect(35, 2), {1190, 60, 1250, 75}}},
+        {"Images/uiNORMAL.png", {labelRect(20, 2)}},
+        {"Images/uiFAR.png", {labelRect(15, 3), labelRect(15, 4)}},
+    };
+    for (const auto& [file, rects] : labels) {
+        LoadedImage overlay = loadImage(resourcePath(file));
+        for (const Rect& r : rects)
+            for (int y = r.y0; y < r.y1; ++y)
+                for (int x = r.x0; x < r.x1; ++x) {
+                    const unsigned char* p = overlay.fromTop(x, y);
+                    int luminance = (p[0] * 3 + p[1] * 6 + p[2]) / 10;
+                    ASSERT_TRUE(p[3] >= 200 && luminance >= 170) << file << " under the label at " << x << "," << y;
+                }
+    }
+}
+
+// ---------------------------------------------------------------- textures
+
+TEST(CatTexture, LoadsTheRightWayUp)
+{
+    assetgen::Canvas painted(512, 512);
+    assetgen::paintCatSkin(painted, assetgen::CatExpression{});
+    LoadedImage loaded = loadImage(resourcePath("Textures/cat.tga"));
+    ASSERT_EQ(loaded.width, 512u);
+    ASSERT_EQ(loaded.height, 512u);
+    for (unsigned y : {0u, 100u, 511u})
+        for (unsigned x = 0; x < 512; ++x) {
+            const assetgen::Color& c = painted.pixel(static_cast<int>(x), static_cast<int>(y));
+            ASSERT_EQ(loaded.fromTop(x, y)[0], std::lround(std::clamp(c.r, 0.0f, 1.0f) * 255)) << x << "," << y;
+        }
+}
+
+TEST(TovikTextures, TheBoostedSchemeIsClearlyDifferent)
+{
+    LoadedImage plain = loadImage(resourcePath("Textures/tovkTex.png"));
+    LoadedImage boosted = loadImage(resourcePath("Textures/tovkTexG.png"));
+    ASSERT_EQ(plain.rgba.size(), boosted.rgba.size());
+    double difference = 0;
+    for (size_t i = 0; i < plain.rgba.size(); ++i) difference += std::abs(int(plain.rgba[i]) - int(boosted.rgba[i]));
+    EXPECT_GT(difference / plain.rgba.size(), 30.0) << "same layout, other colours";
+}
+
+TEST(SlimeTexture, IsPartlyTransparent)
+{
+    LoadedImage slime = loadImage(resourcePath("Textures/slime.png"));
+    int seeThrough = 0, solid = 0;
+    for (size_t i = 3; i < slime.rgba.size(); i += 4) {
+        if (slime.rgba[i] > 80 && slime.rgba[i] < 230) ++seeThrough;
+        if (slime.rgba[i] >= 250) ++solid;
+    }
+    EXPECT_GT(seeThrough, static_cast<int>(slime.rgba.size() / 4 / 2)) << "most of the jelly lets the course show through";
+    EXPECT_GT(solid, 0) << "the eyes are opaque";
+}
+
+// ---------------------------------------------------------------- models
+
+struct Part {
+    vec3 lo{1e9f}, hi{-1e9f}, centroid{0.0f};
+    std::vector<vec3> positions, normals;
+    std::vector<glm::vec2> uvs;
+};
+
+std::map<std::string, Part> loadParts(const std::string& file, Part& whole)
+{
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(resourcePath(file), 0x884A);
+    std::map<std::string, Part> parts;
+    if (!scene) return parts;
+    for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
+        const aiMesh* mesh = scene->mMeshes[m];
+        Part& part = parts[mesh->mName.C_Str()];
+        for (unsigned i = 0; i < mesh->mNumVertices; ++i) {
+            vec3 p(mesh->mVertices[i].x, mesh->mVertices[i].y, mesh->mVertices[i].z);
+            part.positions.push_back(p);
+            part.normals.push_back({mesh->mNormals[i].x, mesh->mNormals[i].y, mesh->mNormals[i].z});
+            part.uvs.push_back({mesh->mTextureCoords[0][i].x, mesh->mTextureCoords[0][i].y});
+            for (Part* target : {&part, &whole}) {
+                target->lo = glm::min(target->lo, p);
+                target->hi = glm::max(target->hi, p);
+            }
+            part.centroid += p / static_cast<float>(mesh->mNumVertices);
+        }
+    }
+    return parts;
+}
+
+TEST(CharacterModels, TovikStandsSixUnitsTallOnTheFloorFacingPlusX)
+{
+    Part whole;
+    auto parts = loadParts("Models/tovk.obj", whole);
+    ASSERT_TRUE(parts.count("eyes"));
+    EXPECT_NEAR(whole.lo.y, -0.5f, 0.02f) << "the feet touch the floor when the capsule rests on it";
+    EXPECT_NEAR(whole.hi.y - whole.lo.y, 6.0f, 0.5f);
+    EXPECT_LE(std::max(-whole.lo.z, whole.hi.z), 1.5f) << "arms within the capsule's width";
+    EXPECT_GT(parts["eyes"].centroid.x, 0.6f);
+    EXPECT_NEAR(parts["eyes"].centroid.z, 0.0f, 0.01f);
+}
+
+TEST(CharacterModels, TheCatStandsOnItsPawsFacingPlusZ)
+{
+    Part whole;
+    auto parts = loadParts("Models/cat.obj", whole);
+    ASSERT_TRUE(parts.count("head") && parts.count("body"));
+    EXPECT_NEAR(whole.lo.y, 0.0f, 0.005f);
+    EXPECT_NEAR(whole.hi.y, 0.65f, 0.07f);
+    EXPECT_GT(whole.hi.z - whole.lo.z, whole.hi.x - whole.lo.x) << "longer than wide";
+    EXPECT_GT(parts["head"].centroid.z, parts["body"].centroid.z + 0.15f);
+}
+
+TEST(CharacterModels, TheCatsHeadCarriesTheFaceOfItsVideo)
+{
+    Part whole;
+    auto parts = loadParts("Models/cat.obj", whole);
+    // Face design units: the video draws the head as the unit circle round this point.
+    auto faceRadius = [](glm::vec2 uv) {
+        return glm::length((uv - assetgen::kCatFaceCentre) / assetgen::kCatFaceScale);
+    };
+    const Part& head = parts["head"];
+    int front = 0;
+    for (size_t i = 0; i < head.positions.size(); ++i)
+        if (head.normals[i].z > 0.5f && head.positions[i].y < 0.5f) {
+            ++front;
+            EXPECT_LT(faceRadius(head.uvs[i]), 1.05f) << "the front of the head shows the face";
+        }
+    EXPECT_GT(front, 20);
+    for (const glm::vec2& uv : parts["body"].uvs) ASSERT_GT(faceRadius(uv), 1.1f) << "the body shows fur, not the face";
+}
+
+TEST(CharacterModels, TheSlimeIsAHalfUnitBlobOnItsBase)
+{
+    Part whole;
+    loadParts("Models/slime.obj", whole);
+    EXPECT_NEAR(whole.lo.y, 0.0f, 0.005f);
+    for (float size : {whole.hi.y - whole.lo.y, whole.hi.x - whole.lo.x, whole.hi.z - whole.lo.z}) {
+        EXPECT_GT(size, 0.4f);
+        EXPECT_LT(size, 0.65f);
+    }
+}
+
+// ---------------------------------------------------------------- the board
+
+TEST(BoardKeys, EvaluateAsTheGameDoes)
+{
+    assetgen::ChannelKeys channel;
+    channel.duration = 2.0;
+    channel.positions = {{0.0, vec3(0)}, {2.0, vec3(2, 0, 0)}};
+    assetgen::BoardPose pose = assetgen::evaluateKeys(channel, 1.0);
+    EXPECT_NEAR(pose.translation.x, 1.0, 1e-9);
+    // Without rotation keys the mesh is still turned half round z.
+    vec3 moved = assetgen::applyPose(pose, vec3(1, 2, 3));
+    EXPECT_NEAR(moved.x, 0.0f, 1e-6f);
+    EXPECT_NEAR(moved.y, -2.0f, 1e-6f);
+    EXPECT_NEAR(moved.z, 3.0f, 1e-6f);
+    // Every passed rotation key is multiplied in: two passed quarter turns make a half turn more.
+    glm::quat quarter = glm::angleAxis(glm::radians(90.0f), vec3(0, 0, 1));
+    channel.rotations = {{0.0, quarter}, {0.5, quarter}, {2.0, glm::quat(1, 0, 0, 0)}};
+    channel.positions = {{0.0, vec3(0)}, {0.5, vec3(0)}, {2.0, vec3(0)}};
+    pose = assetgen::evaluateKeys(channel, 0.5 + 1e-9);
+    moved = assetgen::applyPose(pose, vec3(1, 0, 0));
+    EXPECT_NEAR(moved.x, 0.0f, 1e-4f);   // half turn, two quarters, and the step from the last key: 450 degrees
+    EXPECT_NEAR(moved.y, 1.0f, 1e-4f);
+}
+
+struct Board {
+    std::vector<assetgen::ChannelKeys> channels;
+    std::vector<std::vector<vec3>> meshes;   // per channel, the mesh it moves
+};
+
+Board loadBoard()
+{
+    Board board;
+    Assimp::Importer importer;
+    const aiScene* scene = importer.ReadFile(resourcePath("Models/skateboard.dae"), 0x884A);
+    if (!scene || !scene->mNumAnimations) return board;
+    const aiAnimation* animation = scene->mAnimations[0];
+    for (unsigned c = 0; c < animation->mNumChannels; ++c) {
+        const aiNodeAnim* channel = animation->mChannels[c];
+        assetgen::ChannelKeys keys = assetgen::importedKeys(*animation, *channel);
+        const aiMesh* mesh = scene->mMeshes[scene->mRootNode->FindNode(channel->mNodeName)->mMeshes[0]];
+        std::vector<vec3> positions;
+        for (unsigned i = 0; i < mesh->mNumVertices; ++i)
+            positions.emplace_back(mesh->mVertices[i].x, mesh->mVertices[i].y, mesh->mVertices[i].z);
+        board.channels.push_back(keys);
+        board.meshes.push_back(positions);
+    }
+    return board;
+}
+
+// Plays the board for two cycles at 60 frames a second, as the game's clock
+// runs (two ticks a second), and watches every vertex.
+TEST(BoardAnimation, RocksAndBobsUnderTheCatWithoutSpinningOrDrifting)
+{
+    Board board = loadBoard();
+    ASSERT_FALSE(board.channels.empty());
+    const glm::mat4 underCat = assetgen::boardUnderCat(glm::mat4(1.0f));
+    const glm::quat halfTurn(0, 0, 0, 1);
+    double widestTurn = 0, biggestStep = 0;
+    float lowest = 1e9f, highest = -1e9f, highestUnderPaws = -1e9f, lowestLift = 1e9f, highestLift = -1e9f;
+    std::vector<std::vector<vec3>> previous;
+    for (int frame = 0; frame <= 2 * 120; ++frame) {
+        double animationTime = frame * 2.0 / 60.0;
+        std::vector<std::vector<vec3>> now;
+        assetgen::BoardPose first = assetgen::evaluateKeys(board.channels[0], animationTime);
+        for (size_t c = 0; c < board.channels.size(); ++c) {
+            assetgen::BoardPose pose = assetgen::evaluateKeys(board.channels[c], animationTime);
+            EXPECT_LT(glm::length(glm::vec4(pose.rotation.x - first.rotation.x, pose.rotation.y - first.rotation.y,
+                                            pose.rotation.z - first.rotation.z, pose.rotation.w - first.rotation.w)),
+                      1e-6f) << "the deck and the trucks move as one";
+            glm::quat relative = glm::conjugate(halfTurn) * glm::normalize(pose.rotation);
+            widestTurn = std::max(widestTurn, 2.0 * std::acos(std::min(1.0, std::fabs(double(relative.w)))) * 57.29578);
+            std::vector<vec3> moved;
+            for (const vec3& v : board.meshes[c]) {
+                moved.push_back(assetgen::applyPose(pose, v));
+                vec3 inCat = vec3(underCat * glm::vec4(moved.back(), 1.0f));
+                lowest = std::min(lowest, inCat.y);
+                highest = std::max(highest, inCat.y);
+                if (std::fabs(inCat.z) < 0.2f) highestUnderPaws = std::max(highestUnderPaws, inCat.y);   // paws at z -0.16..0.13
+            }
+            lowestLift = std::min(lowestLift, float(pose.translation.z));
+            highestLift = std::max(highestLift, float(pose.translation.z));
+            now.push_back(moved);
+        }
+        if (!previous.empty())
+            for (size_t c = 0; c < now.size(); ++c)
+                for (size_t i = 0; i < now[c].size(); ++i)
+                    biggestStep = std::max(biggestStep, double(glm::length(now[c][i] - previous[c][i])));
+        previous = now;
+    }
+    EXPECT_LT(widestTurn, 12.0) << "the board tilts, it does not spin";
+    EXPECT_GT(widestTurn, 3.0) << "the board visibly rocks";
+    EXPECT_GT(highestLift - lowestLift, 0.03f) << "the board visibly bobs";
+    EXPECT_LT(biggestStep, 0.06) << "no jumps from one frame to the next, also where the cycle starts again";
+    EXPECT_GT(lowest, -0.28f) << "the wheels stay on the floor 0.25 below the cat's paws";
+    EXPECT_LT(lowest, -0.2f) << "the wheels reach down to the floor";
+    EXPECT_LT(highestUnderPaws, 0.04f) << "the deck stays under the cat's paws";
+    EXPECT_LT(highest, 0.15f) << "the kicktails stay under the cat's body and head";
+}
+
+TEST(BoardAnimation, RunsAlongTheCatWithTheWheelsBelow)
+{
+    Board board = loadBoard();
+    ASSERT_EQ(board.meshes.size(), 3u);   // deck, front truck, back truck
+    const glm::mat4 underCat = assetgen::boardUnderCat(glm::mat4(1.0f));
+    vec3 lo(1e9f), hi(-1e9f);
+    float deckLowest = 1e9f, trucksLowest = 1e9f;
+    for (size_t c = 0; c < board.meshes.size(); ++c)
+        for (const vec3& v : board.meshes[c]) {
+            vec3 p = vec3(underCat * glm::vec4(v, 1.0f));
+            lo = glm::min(lo, p);
+            hi = glm::max(hi, p);
+            (c == 0 ? deckLowest : trucksLowest) = std::min(c == 0 ? deckLowest : trucksLowest, p.y);
+        }
+    EXPECT_NEAR(hi.z - lo.z, 0.8f, 0.05f) << "a 0.8-unit board along the cat's length";
+    EXPECT_LT(hi.x - lo.x, 0.35f);
+    EXPECT_LT(trucksLowest, deckLowest - 0.15f) << "the wheels are under the deck";
+}
+
+// ---------------------------------------------------------------- sounds
+
+double rms(const std::vector<float>& samples)
+{
+    double sum = 0;
+    for (float s : samples) sum += double(s) * s;
+    return std::sqrt(sum / std::max<size_t>(1, samples.size()));
+}
+
+TEST(Sounds, LastAsLongAsTheirCues)
+{
+    struct Case {
+        const char* file;
+        double shortest, longest;
+    };
+    for (Case c : {Case{"Sounds/background.wav", 20, 40}, Case{"Sounds/menu.wav", 0.03, 0.3},
+                   Case{"Sounds/button.wav", 0.02, 0.3}, Case{"Sounds/jump.wav", 0.15, 1.0},
+                   Case{"Sounds/fast.wav", 1.5, 2.1}, Case{"Sounds/cat.wav", 0.4, 1.6}, Case{"Sounds/win.mp3", 2, 6},
+                   Case{"Sounds/lose.mp3", 2, 6}}) {
+        LoadedSound sound = loadSound(resourcePath(c.file));
+        ASSERT_TRUE(sound.opened) << c.file;
+        EXPECT_GE(sound.seconds(), c.shortest) << c.file;
+        EXPECT_LE(sound.seconds(), c.longest) << c.file;
+        EXPECT_GT(rms(sound.samples), 0.03) << c.file << " is nearly silent";
+    }
+}
+
+TEST(Sounds, OneShotsStartAndEndInSilence)
+{
+    for (const char* file : {"Sounds/menu.wav", "Sounds/button.wav", "Sounds/jump.wav", "Sounds/fast.wav", "Sounds/cat.wav"}) {
+        LoadedSound sound = loadSound(resourcePath(file));
+        ASSERT_FALSE(sound.samples.empty()) << file;
+        EXPECT_LT(std::fabs(sound.samples.front()), 0.01f) << file;
+        EXPECT_LT(std::fabs(sound.samples.back()), 0.01f) << file;
+    }
+}
+
+TEST(Sounds, TheMusicLoopsWithoutAClick)
+{
+    LoadedSound music = loadSound(resourcePath("Sounds/background.wav"));
+    ASSERT_GT(music.samples.size(), 1000u);
+    std::vector<float> steps;
+    for (size_t i = 1; i < music.samples.size(); ++i) steps.push_back(std::fabs(music.samples[i] - music.samples[i - 1]));
+    std::nth_element(steps.begin(), steps.begin() + steps.size() * 99 / 100, steps.end());
+    float usual = steps[steps.size() * 99 / 100];
+    float seam = std::fabs(music.samples.front() - music.samples.back());
+    EXPECT_LE(seam, usual) << "the jump from the last sample back to the first stands out";
+    // And the music is heard right through the seam: no fade to silence to hide it.
+    std::vector<float> end(music.samples.end() - 4410, music.samples.end()), start(music.samples.begin(), music.samples.begin() + 4410);
+    EXPECT_GT(rms(end), 0.03);
+    EXPECT_GT(rms(start), 0.03);
+}
+
+} // namespace

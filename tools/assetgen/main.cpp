@@ -1,0 +1,33 @@
+// assetgen <Resources folder>: writes every model, texture, picture, font,
+// sound and the video of the game (the course and the shaders come from
+// elsewhere). The output is the same, byte for byte, on every run.
+#include "assets.h"
+
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: assetgen <output Resources folder>\n");
+        return 2;
+    }
+    std::string root = argv[1];
+    try {
+        for (const char* folder : {"Models", "Textures", "Images", "Fonts", "Sounds"})
+            std::filesystem::create_directories(root + "/" + folder);
+        assetgen::writeFonts(root);
+        assetgen::writeOverlays(root);
+        assetgen::writePictures(root);
+        assetgen::writeCharacters(root);
+        assetgen::writeSkateboard(root);
+        assetgen::writeSounds(root);
+        assetgen::writeVideo(root);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "assetgen: %s\n", error.what());
+        return 1;
+    }
+    for (const std::string& file : assetgen::generatedFiles()) std::printf("%s/%s\n", root.c_str(), file.c_str());
+    return 0;
+}
