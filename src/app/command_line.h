@@ -9,6 +9,7 @@ namespace ruma {
 struct CommandLine {
     std::string scriptPath;   // --script FILE: play this input script instead of the keyboard
     std::string recordPath;   // --record FILE: journal the live input to FILE
+    std::string autopilotPath;   // --autopilot FILE: let a route play the game
     bool help = false;
     std::string error;        // set when the options cannot be understood
 };

@@ -10,6 +10,7 @@
 #include "platform/scripted_platform.h"
 #include "platform/window.h"
 #include "render/gl.h"
+#include "world/autopilot.h"
 #include "world/physics.h"
 #include "world/start_answers.h"
 #include "world/world.h"
@@ -100,12 +101,15 @@ int runGame(int argc, char** argv)
         return options.help ? 0 : 2;
     }
     std::vector<FrameInput> script;
-    if (!options.scriptPath.empty()) {
-        std::string error;
-        if (!loadInputScript(options.scriptPath, script, error)) {
-            std::cerr << "tovik3d: " << options.scriptPath << ": " << error << "\n";
-            return 2;
-        }
+    std::vector<RouteStep> route;
+    std::string error;
+    if (!options.scriptPath.empty() && !loadInputScript(options.scriptPath, script, error)) {
+        std::cerr << "tovik3d: " << options.scriptPath << ": " << error << "\n";
+        return 2;
+    }
+    if (!options.autopilotPath.empty() && !loadRoute(options.autopilotPath, route, error)) {
+        std::cerr << "tovik3d: " << options.autopilotPath << ": " << error << "\n";
+        return 2;
     }
 
     initPhysics();
@@ -120,7 +124,9 @@ int runGame(int argc, char** argv)
     initWindow(fullScreen);
     glfwPlatform.setWindow(window);
     std::unique_ptr<Platform> wrapper;
-    if (!options.scriptPath.empty())
+    if (!options.autopilotPath.empty())
+        wrapper = std::make_unique<AutopilotPlatform>(std::move(route), &glfwPlatform);
+    else if (!options.scriptPath.empty())
         wrapper = std::make_unique<ScriptedPlatform>(std::move(script), &glfwPlatform);
     else if (!options.recordPath.empty())
         wrapper = std::make_unique<RecordingPlatform>(glfwPlatform, options.recordPath, journaledKeys());

@@ -100,7 +100,11 @@ bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::st
             else if (value == "off") focused = false;
             else return fail("focus takes on or off");
         } else if (command == "shot") {
-            if (!(words >> pendingShot)) return fail("shot needs a path");
+            std::string path;
+            if (!(words >> path)) return fail("shot needs a path");
+            // The picture of the frame scripted last; before any frame, of the first.
+            if (frames.empty()) pendingShot = path;
+            else frames.back().screenshot = path;
         } else if (command == "wait" || command == "hold" || command == "look") {
             FrameInput frame;
             long count = 1;

@@ -7,7 +7,7 @@
 //   look -10 0 [frames]    mouse motion with no key held
 //   tap F1                 F1 held for one frame, then one frame released
 //   focus off | on         window focus of the frames that follow
-//   shot out.png           save the picture of the next frame
+//   shot out.png           save the picture of the frame scripted last
 //   # comment
 //
 // The journal of a live run is written in the same language, one frame per line.

@@ -37,8 +37,16 @@ TEST(InputScript, CommandsBecomeFrames)
     EXPECT_TRUE(frames[6].keys.empty());
     EXPECT_TRUE(frames[6].focused);
     EXPECT_FALSE(frames[7].focused);
-    EXPECT_EQ(frames[7].screenshot, "out.png");
-    EXPECT_TRUE(frames[8].screenshot.empty());
+    EXPECT_EQ(frames[6].screenshot, "out.png");   // the frame scripted last before the shot
+    EXPECT_TRUE(frames[7].screenshot.empty());
+}
+
+TEST(InputScript, AShotBeforeAnyFrameTakesTheFirst)
+{
+    auto frames = parse("shot first.png\nwait 2\n");
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].screenshot, "first.png");
+    EXPECT_TRUE(frames[1].screenshot.empty());
 }
 
 TEST(InputScript, ErrorsNameTheLine)

@@ -1,0 +1,184 @@
+#include "world/autopilot.h"
+
+#include "render/picture_screen.h"
+#include "world/controls.h"
+#include "world/world.h"
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace ruma {
+
+namespace {
+
+constexpr double kArrival = 0.5;       // close enough to a route point
+constexpr double kJumpSeconds = 0.2;   // Space held at the start of a jumpto
+
+double wrapAngle(double a)
+{
+    const double turn = 6.283185307179586;
+    a = std::fmod(a, turn);
+    if (a > turn / 2) a -= turn;
+    if (a <= -turn / 2) a += turn;
+    return a;
+}
+
+} // namespace
+
+bool parseRoute(std::istream& in, std::vector<RouteStep>& route, std::string& error)
+{
+    double dt = 1.0 / 60.0;
+    std::string literal;   // input-script lines waiting to become frames
+    int literalFirstLine = 0;
+    int lineNumber = 0;
+
+    auto flush = [&]() -> bool {
+        if (literal.empty()) return true;
+        std::istringstream block("dt " + std::to_string(dt) + "\n" + literal);
+        RouteStep step;
+        std::string blockError;
+        if (!parseInputScript(block, step.frames, blockError)) {
+            error = "in the script from line " + std::to_string(literalFirstLine) + ": " + blockError;
+            return false;
+        }
+        route.push_back(std::move(step));
+        literal.clear();
+        return true;
+    };
+
+    std::string line;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        std::string text = line.substr(0, line.find('#'));
+        std::istringstream words(text);
+        std::string command;
+        if (!(words >> command)) continue;
+        if (command == "walkto" || command == "jumpto" || command == "waitend") {
+            if (!flush()) return false;
+            RouteStep step;
+            step.dt = dt;
+            if (command == "waitend") {
+                step.kind = RouteStep::Kind::WaitEnd;
+                words >> step.seconds;
+            } else {
+                step.kind = RouteStep::Kind::WalkTo;
+                step.jump = command == "jumpto";
+                if (!(words >> step.x >> step.z)) {
+                    error = "line " + std::to_string(lineNumber) + ": " + command + " needs x z";
+                    return false;
+                }
+            }
+            route.push_back(step);
+            continue;
+        }
+        if (command == "shot" && literal.empty()) {
+            // After a walk or a wait the shot is of the frame that follows it.
+            RouteStep step;
+            step.kind = RouteStep::Kind::Shot;
+            words >> step.path;
+            route.push_back(step);
+            continue;
+        }
+        if (command == "dt") {
+            if (!flush()) return false;
+            if (!(words >> dt)) {
+                error = "line " + std::to_string(lineNumber) + ": dt needs a time";
+                return false;
+            }
+            continue;
+        }
+        if (literal.empty()) literalFirstLine = lineNumber;
+        literal += text + "\n";
+    }
+    return flush();
+}
+
+bool loadRoute(const std::string& path, std::vector<RouteStep>& route, std::string& error)
+{
+    std::ifstream in(path);
+    if (!in) {
+        error = "cannot open " + path;
+        return false;
+    }
+    return parseRoute(in, route, error);
+}
+
+AutopilotPlatform::AutopilotPlatform(std::vector<RouteStep> route, Platform* window)
+    : route_(std::move(route)), scripted_({}, window)
+{
+}
+
+FrameInput AutopilotPlatform::steer(const RouteStep& step, bool& arrived)
+{
+    FrameInput frame;
+    frame.dt = step.dt;
+    glm::vec3 at = controls->position;
+    double dx = step.x - at.x, dz = step.z - at.z;
+    arrived = std::hypot(dx, dz) < kArrival;
+    if (arrived) return frame;
+    // The look direction is (sin h, ., cos h); the mouse turns h by
+    // mouseSpeed per pixel, leftwards positive.
+    double wanted = std::atan2(dx, dz);
+    double turn = wrapAngle(wanted - controls->horizontalAngle);
+    double mouseSpeed = controls->isFast() ? 0.001 : 0.003;
+    frame.cursorDx = -turn / mouseSpeed;
+    frame.keys.push_back(GLFW_KEY_W);
+    if (step.jump && double(frameInStep) * step.dt < kJumpSeconds) frame.keys.push_back(GLFW_KEY_SPACE);
+    return frame;
+}
+
+bool AutopilotPlatform::nextFrame(FrameInput& frame)
+{
+    while (step_ < route_.size()) {
+        RouteStep& step = route_[step_];
+        bool done = false;
+        switch (step.kind) {
+        case RouteStep::Kind::Frames:
+            if (frameInStep < step.frames.size()) {
+                frame = step.frames[frameInStep];
+            } else {
+                done = true;
+            }
+            break;
+        case RouteStep::Kind::WalkTo:
+            frame = steer(step, done);
+            break;
+        case RouteStep::Kind::WaitEnd:
+            done = endScreen->showing || scripted_.time() - stepStartTime_ > step.seconds;
+            frame = FrameInput{};
+            frame.dt = step.dt;
+            break;
+        case RouteStep::Kind::Shot:
+            pendingShot_ = step.path;
+            done = true;
+            break;
+        }
+        if (!done) {
+            ++frameInStep;
+            if (!pendingShot_.empty()) {
+                frame.screenshot = pendingShot_;
+                pendingShot_.clear();
+            }
+            return true;
+        }
+        ++step_;
+        frameInStep = 0;
+        stepStartTime_ = scripted_.time();
+    }
+    return false;
+}
+
+void AutopilotPlatform::pollEvents()
+{
+    FrameInput frame;
+    if (!nextFrame(frame)) {
+        finished_ = true;
+        scripted_.pollEvents();
+        return;
+    }
+    scripted_.appendFrames({frame});
+    scripted_.pollEvents();
+}
+
+} // namespace ruma

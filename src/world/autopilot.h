@@ -1,0 +1,70 @@
+// A player made of code: it walks the player along a route as a person at the
+// keyboard would, turning with the mouse and holding W, jumping where told, and
+// waiting for the run to end. Routes extend input scripts with
+//
+//   walkto X Z            turn toward (X, Z) and walk there
+//   jumpto X Z            the same, holding Space for the first fifth of a second
+//   waitend [SECONDS]     stand still until an end picture shows (default 300 s)
+//
+// and every command of an input script (wait, hold, tap, look, dt, shot). It is
+// a platform: the game reads its keys, cursor and clock through it, and the real
+// window still shows every frame.
+#pragma once
+
+#include "platform/scripted_platform.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace ruma {
+
+struct RouteStep {
+    enum class Kind { Frames, WalkTo, WaitEnd, Shot };
+    Kind kind = Kind::Frames;
+    std::vector<FrameInput> frames;   // Frames
+    double x = 0.0, z = 0.0;          // WalkTo
+    bool jump = false;                // WalkTo: jump at the start
+    double seconds = 300.0;           // WaitEnd: give up after this much play
+    double dt = 1.0 / 60.0;           // frame time of the frames the step makes
+    std::string path;                 // Shot
+};
+
+bool parseRoute(std::istream& in, std::vector<RouteStep>& route, std::string& error);
+bool loadRoute(const std::string& path, std::vector<RouteStep>& route, std::string& error);
+
+class AutopilotPlatform : public Platform {
+public:
+    AutopilotPlatform(std::vector<RouteStep> route, Platform* window);
+
+    double time() override { return scripted_.time(); }
+    bool isKeyPressed(int key) override { return scripted_.isKeyPressed(key); }
+    void getCursorPos(double& x, double& y) override { scripted_.getCursorPos(x, y); }
+    void setCursorPos(double x, double y) override { scripted_.setCursorPos(x, y); }
+    bool hasFocus() override { return scripted_.hasFocus(); }
+    void getWindowSize(int& width, int& height) override { scripted_.getWindowSize(width, height); }
+    void setWindowSize(int width, int height) override { scripted_.setWindowSize(width, height); }
+    void setWindowTitle(const char* title) override { scripted_.setWindowTitle(title); }
+    void pollEvents() override;
+    bool shouldClose() override { return finished_ || scripted_.shouldClose(); }
+    void swapBuffers() override { scripted_.swapBuffers(); }
+    std::string screenshotRequest() override { return scripted_.screenshotRequest(); }
+
+    // The route step being played (route size when done).
+    size_t stepIndex() const { return step_; }
+
+private:
+    // The next frame's input, or false when the route is done.
+    bool nextFrame(FrameInput& frame);
+    FrameInput steer(const RouteStep& step, bool& arrived);
+
+    std::vector<RouteStep> route_;
+    ScriptedPlatform scripted_;
+    size_t step_ = 0;
+    size_t frameInStep = 0;
+    double stepStartTime_ = 0.0;
+    std::string pendingShot_;
+    bool finished_ = false;
+};
+
+} // namespace ruma
