@@ -5,6 +5,7 @@
 #include "world/world.h"
 
 #include <cmath>
+#include <iostream>
 #include <fstream>
 #include <sstream>
 
@@ -14,6 +15,7 @@ namespace {
 
 constexpr double kArrival = 0.5;       // close enough to a route point
 constexpr double kJumpSeconds = 0.2;   // Space held at the start of a jumpto
+constexpr double kWalkSeconds = 40.0;  // a walk that takes longer is stuck
 
 double wrapAngle(double a)
 {
@@ -142,7 +144,18 @@ bool AutopilotPlatform::nextFrame(FrameInput& frame)
             }
             break;
         case RouteStep::Kind::WalkTo:
+            // A run that ended on the way ends the walk too.
+            if (endScreen->showing) {
+                done = true;
+                break;
+            }
             frame = steer(step, done);
+            if (!done && scripted_.time() - stepStartTime_ > kWalkSeconds) {
+                std::cerr << "autopilot: stuck on the way to " << step.x << " " << step.z << " at "
+                          << controls->position.x << " " << controls->position.y << " " << controls->position.z
+                          << std::endl;
+                return false;
+            }
             break;
         case RouteStep::Kind::WaitEnd:
             done = endScreen->showing || scripted_.time() - stepStartTime_ > step.seconds;
@@ -165,6 +178,10 @@ bool AutopilotPlatform::nextFrame(FrameInput& frame)
         ++step_;
         frameInStep = 0;
         stepStartTime_ = scripted_.time();
+        if (step_ < route_.size() && route_[step_].kind != RouteStep::Kind::Frames)
+            std::cerr << "autopilot: step " << step_ << " at " << scripted_.time() << " s, player at "
+                      << controls->position.x << " " << controls->position.y << " " << controls->position.z
+                      << std::endl;
     }
     return false;
 }

@@ -1,0 +1,176 @@
+// Whole runs of the real game, played by scripts and the autopilot under Xvfb:
+// what the player sees at the start, during play, and at each of the three ends.
+#include "support/audio.h"
+#include "support/game_run.h"
+#include "support/image.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sndfile.h>
+
+namespace ruma::test {
+namespace {
+
+Image picture(const std::string& name) { return loadImage(sourceDir() + "/Resources/Images/" + name); }
+
+// The screen shows the picture, stretched over the window, and not the others.
+void expectShowsOnly(const Image& screen, const std::string& shown, const std::vector<std::string>& others)
+{
+    ASSERT_FALSE(screen.empty());
+    EXPECT_LT(fractionDifferent(screen, picture(shown), 40), 0.02) << shown;
+    for (const auto& other : others) EXPECT_GT(fractionDifferent(screen, picture(other), 40), 0.3) << other;
+}
+
+double luminance(const Colour& c) { return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b; }
+
+class GameRunTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!haveDisplay()) GTEST_SKIP() << "no display";
+    }
+};
+
+TEST_F(GameRunTest, OpensOnTheControlsPictureAndPlaysWithTheHud)
+{
+    ScratchDir dir("run-play");
+    GameRun run = runGameWith("--script",
+                              "wait 3\n"
+                              "shot @DIR@/controls.png\n"
+                              "tap F1\n"
+                              "hold 60 W\n"
+                              "shot @DIR@/play.png\n"
+                              "tap F3\n"
+                              "shot @DIR@/wireframe.png\n"
+                              "tap F3\n"
+                              "wait 2\n"
+                              "shot @DIR@/nostats.png\n"
+                              "tap F2\n"
+                              "wait 2\n"
+                              "shot @DIR@/stats.png\n"
+                              "hold 2 ESC\n",
+                              dir);
+    EXPECT_EQ(run.process.exitStatus, 0) << run.process.out << run.process.err;
+
+    Image controls = loadImage(dir.file("controls.png"));
+    expectShowsOnly(controls, "controls.jpg", {"win.jpg", "gameovercat.jpg", "gameoverloch.jpg"});
+
+    // In play: the course, not a picture, with the distance label on its light
+    // panel in the upper-right corner.
+    Image play = loadImage(dir.file("play.png"));
+    ASSERT_FALSE(play.empty());
+    EXPECT_GT(fractionDifferent(play, picture("controls.jpg"), 40), 0.5);
+    EXPECT_GT(distinctColours(play), 40);
+    Colour panel = meanColour(play, 1195, 18, 1268, 52);
+    EXPECT_GT(luminance(panel), 120.0) << "no label panel";
+    bool ink = false;
+    for (int y = 18; y < 52 && !ink; ++y)
+        for (int x = 1195; x < 1268 && !ink; ++x) ink = play.at(x, y)[0] + play.at(x, y)[1] + play.at(x, y)[2] < 3 * 90;
+    EXPECT_TRUE(ink) << "no distance label on the panel";
+
+    // Wireframe draws the same view as lines on the dark clear colour.
+    Image wire = loadImage(dir.file("wireframe.png"));
+    EXPECT_GT(fractionDifferent(wire, play, 30), 0.3);
+    EXPECT_LT(luminance(meanColour(wire, 320, 180, 960, 540)), luminance(meanColour(play, 320, 180, 960, 540)));
+
+    // F2 writes the statistics lines at the bottom left, and only there.
+    Image before = loadImage(dir.file("nostats.png"));
+    Image stats = loadImage(dir.file("stats.png"));
+    ASSERT_FALSE(stats.empty());
+    int changedLines = 0, changedElsewhere = 0;
+    for (int y = 0; y < 720; ++y)
+        for (int x = 0; x < 1280; ++x) {
+            const unsigned char* a = before.at(x, y);
+            const unsigned char* b = stats.at(x, y);
+            bool changed = std::abs(a[0] - b[0]) + std::abs(a[1] - b[1]) + std::abs(a[2] - b[2]) > 60;
+            if (!changed) continue;
+            if (x >= 20 && x < 600 && y >= 720 - 70 && y < 720 - 5) ++changedLines;
+            else ++changedElsewhere;
+        }
+    EXPECT_GT(changedLines, 300) << "no statistics lines";
+    EXPECT_LT(changedElsewhere, 50);
+}
+
+TEST_F(GameRunTest, StandingOnTheCatsLineEndsOnTheCaughtPicture)
+{
+    ScratchDir dir("run-caught");
+    GameRun run = runGameWith("--autopilot", routeText("caught.route"), dir);
+    EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
+    EXPECT_EQ(run.process.err.find("autopilot: stuck"), std::string::npos) << run.process.err;
+    expectShowsOnly(loadImage(dir.file("end.png")), "gameovercat.jpg", {"win.jpg", "gameoverloch.jpg"});
+}
+
+// A copy of the game's resource folder (links) whose music is silent, so that
+// a recording holds the cues alone.
+void resourcesWithSilentMusic(const ScratchDir& dir)
+{
+    namespace fs = std::filesystem;
+    fs::path from = fs::path(sourceDir()) / "Resources";
+    fs::path to = fs::path(dir.path()) / "Resources";
+    fs::create_directories(to / "Sounds");
+    for (const auto& entry : fs::directory_iterator(from))
+        if (entry.path().filename() != "Sounds") fs::create_directory_symlink(entry.path(), to / entry.path().filename());
+    for (const auto& entry : fs::directory_iterator(from / "Sounds"))
+        if (entry.path().filename() != "background.wav")
+            fs::create_symlink(entry.path(), to / "Sounds" / entry.path().filename());
+    SF_INFO info{};
+    info.samplerate = 44100;
+    info.channels = 1;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open((to / "Sounds" / "background.wav").c_str(), SFM_WRITE, &info);
+    std::vector<short> silence(44100, 0);
+    sf_writef_short(file, silence.data(), 44100);
+    sf_close(file);
+}
+
+TEST_F(GameRunTest, WalkingIntoHoleAEndsOnTheHolePictureWithItsJingle)
+{
+    ScratchDir dir("run-hole");
+    resourcesWithSilentMusic(dir);
+    // OpenAL Soft writes what it mixes into a file, in real time.
+    dir.write("alsoft.conf", "[general]\ndrivers=wave\nchannels=mono\nsample-type=int16\nfrequency=22050\n"
+                             "[wave]\nfile=" + dir.file("heard.wav") + "\n");
+    GameRunOptions options;
+    options.workingDirectory = dir.path();
+    options.env = {{"ALSOFT_CONF", dir.file("alsoft.conf")}};
+    options.unsetEnv = {"ALSOFT_DRIVERS"};
+    GameRun run = runGameWith("--autopilot", routeText("hole.route"), dir, options);
+    EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
+    EXPECT_EQ(run.process.err.find("autopilot: stuck"), std::string::npos) << run.process.err;
+    expectShowsOnly(loadImage(dir.file("controls.png")), "controls.jpg", {"gameoverloch.jpg"});
+    expectShowsOnly(loadImage(dir.file("end.png")), "gameoverloch.jpg", {"win.jpg", "gameovercat.jpg"});
+
+    // What a player heard: silence on the controls screen, the menu click when
+    // play starts, and after the fall the lose jingle.
+    Sound heard = readMono(dir.file("heard.wav"));
+    ASSERT_GT(heard.samples.size(), 22050u) << "nothing was recorded";
+    Sound menu = resampled(readMono(sourceDir() + "/Resources/Sounds/menu.wav"), heard.rate);
+    Sound lose = resampled(readMono(sourceDir() + "/Resources/Sounds/lose.mp3"), heard.rate);
+    lose.samples.resize(std::min<size_t>(lose.samples.size(), size_t(heard.rate)));   // its first second
+    long onset = firstOnset(heard, 0.01f);
+    ASSERT_GT(onset, heard.rate / 10) << "sound before play started";
+    Match click = bestMatch(heard, menu, std::max(0L, onset - heard.rate / 10), onset + heard.rate / 10);
+    EXPECT_GT(click.correlation, 0.6) << "the first sound is not the menu click";
+    Match jingle = bestMatch(heard, lose, onset + 3 * heard.rate, long(heard.samples.size()));
+    EXPECT_GT(jingle.correlation, 0.6) << "no lose jingle after the fall";
+    std::printf("menu click at %.2f s (%.2f), lose jingle at %.2f s (%.2f) of %.2f s heard\n",
+                double(click.at) / heard.rate, click.correlation, double(jingle.at) / heard.rate,
+                jingle.correlation, double(heard.samples.size()) / heard.rate);
+}
+
+TEST_F(GameRunTest, TheWholeCourseIsWonOnThePlayersLine)
+{
+    ScratchDir dir("run-win");
+    GameRunOptions options;
+    options.timeoutSeconds = 900;
+    GameRun run = runGameWith("--autopilot", routeText("win.route"), dir, options);
+    EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
+    EXPECT_EQ(run.process.err.find("autopilot: stuck"), std::string::npos) << run.process.err;
+    expectShowsOnly(loadImage(dir.file("end.png")), "win.jpg", {"gameovercat.jpg", "gameoverloch.jpg"});
+}
+
+} // namespace
+} // namespace ruma::test

@@ -1,0 +1,34 @@
+#include "support/game_run.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace ruma::test {
+
+GameRun runGameWith(const std::string& kind, const std::string& text, const ScratchDir& dir,
+                    const GameRunOptions& runOptions)
+{
+    std::string body = text;
+    for (size_t at = body.find("@DIR@"); at != std::string::npos; at = body.find("@DIR@"))
+        body.replace(at, 5, dir.path());
+    std::string file = dir.file("input.txt");
+    dir.write("input.txt", body);
+
+    ProcessOptions options;
+    options.input = runOptions.answers;
+    options.workingDirectory = runOptions.workingDirectory;
+    options.timeoutSeconds = runOptions.timeoutSeconds;
+    options.env = runOptions.env;
+    options.unsetEnv = runOptions.unsetEnv;
+    GameRun run;
+    run.dir = dir.path();
+    run.process = runProcess({gameBinary(), kind, file}, options);
+    return run;
+}
+
+std::string routeText(const std::string& name)
+{
+    return readFile(sourceDir() + "/tests/app/routes/" + name);
+}
+
+} // namespace ruma::test

@@ -1,0 +1,33 @@
+// Runs the real game binary under a script or an autopilot route, as a player
+// would run it (answers on standard input), and collects what it showed.
+#pragma once
+
+#include "support/process.h"
+
+#include <map>
+#include <string>
+
+namespace ruma::test {
+
+struct GameRun {
+    ProcessResult process;
+    std::string dir;   // where the run's pictures were saved
+};
+
+struct GameRunOptions {
+    std::string answers = "n n n\n";
+    double timeoutSeconds = 600;
+    std::map<std::string, std::string> env;
+    std::vector<std::string> unsetEnv;
+    std::string workingDirectory = sourceDir();   // where Resources/ is found
+};
+
+// text is an input script (kind "--script") or a route (kind "--autopilot");
+// "@DIR@" in it is replaced by a scratch folder kept by the caller.
+GameRun runGameWith(const std::string& kind, const std::string& text, const ScratchDir& dir,
+                    const GameRunOptions& options = {});
+
+// A route file of the repository (tests/app/routes/NAME), with its text.
+std::string routeText(const std::string& name);
+
+} // namespace ruma::test
