@@ -9,5 +9,7 @@ namespace ruma {
 void startMusic();
 // Releases everything start-up made, in a fixed order, then terminates GLFW.
 void shutdown();
+// The same without terminating GLFW (the window and context stay).
+void releaseGame();
 
 } // namespace ruma

@@ -21,7 +21,7 @@ namespace ruma {
 
 void startMusic() { sound->startMusic(); }
 
-void shutdown()
+void releaseGame()
 {
     for (RenderEntry& entry : renderList) {
         // The player's entry holds one of the two player textures, freed below.
@@ -75,8 +75,6 @@ void shutdown()
         sound = nullptr;
     }
     releasePhysics();
-    glfwTerminate();
-    window = nullptr;
 
     renderList.clear();
     slimeList.clear();
@@ -84,6 +82,14 @@ void shutdown()
     playerBody = nullptr;
     skateboard = nullptr;
     cat = nullptr;
+}
+
+void shutdown()
+{
+    releaseGame();
+    // Last: the window and its context go with GLFW.
+    glfwTerminate();
+    window = nullptr;
 }
 
 } // namespace ruma
