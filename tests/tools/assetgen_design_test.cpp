@@ -1,10 +1,12 @@
 // What the generated assets must be like for the game to look and sound
-// right: glyph cells on one baseline, overlays clear in the middle with a panel
-// under the distance label, characters of the right size facing the right way,
-// a skateboard that rocks under the cat without spinning or drifting, and
-// sounds of the right length that start and end without clicks.
+// right: glyphs that fill their cells on one baseline, overlays clear but for
+// a thin band at the edges with a panel under the distance label, characters
+// of the right size facing the right way, a skateboard that rocks under the
+// cat without spinning or drifting, and sounds of the right length that start
+// and end without clicks.
 #include "asset_files.h"
 #include "board_motion.h"
+#include "canvas.h"
 #include "characters.h"
 #include "skateboard.h"
 
@@ -27,23 +29,42 @@ namespace {
 
 const char* kFonts[] = {"Fonts/segeo.png", "Fonts/segeodarkclose.png", "Fonts/segeodarknormal.png",
                         "Fonts/segeodarkfar.png"};
+constexpr int kCell = 32;
 
-int maxAlphaInCell(const LoadedImage& atlas, int byte, int inset = 0)
+bool isPlain(const std::string& file) { return file == "Fonts/segeo.png"; }
+
+int luminance(const unsigned char* p) { return (p[0] * 3 + p[1] * 6 + p[2]) / 10; }
+
+// A glyph cell read from the top: its texels and where its ink lies. Ink is
+// the glyph's own colour at least half covered: in the white font the light
+// texels (its dark rim is not ink), in the dark fonts the opaque ones.
+struct Cell {
+    const LoadedImage* atlas;
+    int byte;
+    bool plain;
+    const unsigned char* at(int x, int y) const
+    {
+        return atlas->fromTop((byte % 16) * kCell + x, (byte / 16) * kCell + y);
+    }
+    bool ink(int x, int y) const { return at(x, y)[3] > 128 && (!plain || luminance(at(x, y)) > 128); }
+    // Ink box, inclusive; x0 > x1 without ink.
+    int x0 = kCell, y0 = kCell, x1 = -1, y1 = -1;
+    Cell(const LoadedImage& image, int b, bool isPlainFont) : atlas(&image), byte(b), plain(isPlainFont)
+    {
+        for (int y = 0; y < kCell; ++y)
+            for (int x = 0; x < kCell; ++x)
+                if (ink(x, y)) x0 = std::min(x0, x), x1 = std::max(x1, x), y0 = std::min(y0, y), y1 = std::max(y1, y);
+    }
+    int width() const { return x1 - x0 + 1; }
+    int height() const { return y1 - y0 + 1; }
+};
+
+int maxAlphaInCell(const LoadedImage& atlas, int byte)
 {
-    int cell = static_cast<int>(atlas.width) / 16, best = 0;
-    for (int y = inset; y < cell - inset; ++y)
-        for (int x = inset; x < cell - inset; ++x)
-            best = std::max(best, int(atlas.fromTop((byte % 16) * cell + x, (byte / 16) * cell + y)[3]));
+    int best = 0;
+    for (int y = 0; y < kCell; ++y)
+        for (int x = 0; x < kCell; ++x) best = std::max(best, int(atlas.fromTop((byte % 16) * kCell + x, (byte / 16) * kCell + y)[3]));
     return best;
-}
-
-int lowestInkRow(const LoadedImage& atlas, int byte)
-{
-    int cell = static_cast<int>(atlas.width) / 16, lowest = -1;
-    for (int y = 0; y < cell; ++y)
-        for (int x = 0; x < cell; ++x)
-            if (atlas.fromTop((byte % 16) * cell + x, (byte / 16) * cell + y)[3] > 128) lowest = y;
-    return lowest;
 }
 
 TEST(FontAtlas, HasSixteenBySixteenCellsIndexedByByteFromTheTop)
@@ -52,7 +73,7 @@ TEST(FontAtlas, HasSixteenBySixteenCellsIndexedByByteFromTheTop)
         LoadedImage atlas = loadImage(resourcePath(file));
         ASSERT_EQ(atlas.width, 512u) << file;
         ASSERT_EQ(atlas.height, 512u) << file;
-        EXPECT_GT(maxAlphaInCell(atlas, 'A'), 200) << file << ": no ink in the cell of A (column 1, row 4)";
+        EXPECT_GT(Cell(atlas, 'A', isPlain(file)).width(), 10) << file << ": no ink in the cell of A (column 1, row 4)";
         EXPECT_EQ(maxAlphaInCell(atlas, ' '), 0) << file << ": ink in the cell of a space";
         for (int b = 33; b < 127; ++b) EXPECT_GT(maxAlphaInCell(atlas, b), 128) << file << " byte " << b;
         for (int b : {0, 10, 31, 127, 128, 200, 255}) EXPECT_EQ(maxAlphaInCell(atlas, b), 0) << file << " byte " << b;
@@ -63,42 +84,86 @@ TEST(FontAtlas, GlyphsShareOneBaselineAndKeepClearOfTheirCellBorders)
 {
     for (const char* file : kFonts) {
         LoadedImage atlas = loadImage(resourcePath(file));
-        int baseline = lowestInkRow(atlas, 'H');
+        int baseline = Cell(atlas, 'H', isPlain(file)).y1;
         for (char c : std::string("ABEHIMTWxmnz0123456789"))
-            EXPECT_EQ(lowestInkRow(atlas, c), baseline) << file << ": '" << c << "' does not sit on the baseline";
-        EXPECT_GT(lowestInkRow(atlas, 'g'), baseline) << file << ": descenders go below the baseline";
-        // Ink touching a cell's border would bleed into the neighbour at small sizes.
-        int cell = 32;
+            EXPECT_EQ(Cell(atlas, c, isPlain(file)).y1, baseline) << file << ": '" << c << "' does not sit on the baseline";
+        EXPECT_GT(Cell(atlas, 'g', isPlain(file)).y1, baseline + 3) << file << ": descenders go below the baseline";
+        // Ink or rim touching a cell's border would bleed into the neighbour when mip-mapped.
         for (int b = 33; b < 127; ++b)
-            for (int k = 0; k < cell; ++k)
-                for (auto [x, y] : {std::pair{k, 0}, std::pair{k, cell - 1}, std::pair{0, k}, std::pair{cell - 1, k}})
-                    ASSERT_EQ(atlas.fromTop((b % 16) * cell + x, (b / 16) * cell + y)[3], 0) << file << " byte " << b;
+            for (int k = 0; k < kCell; ++k)
+                for (auto [x, y] : {std::pair{k, 0}, std::pair{k, kCell - 1}, std::pair{0, k}, std::pair{kCell - 1, k}})
+                    ASSERT_EQ(atlas.fromTop((b % 16) * kCell + x, (b / 16) * kCell + y)[3], 0) << file << " byte " << b;
     }
 }
 
-TEST(FontAtlas, PlainGlyphsAreWhiteAndDarkGlyphsAreDark)
+// Drawn one glyph per square quad, the letters must fill their cells or a
+// line reads as scattered letters.
+TEST(FontAtlas, GlyphsFillTheirCells)
 {
     for (const char* file : kFonts) {
         LoadedImage atlas = loadImage(resourcePath(file));
-        // The most opaque pixel of the H is the middle of a stroke.
-        const unsigned char* ink = nullptr;
-        for (unsigned y = 4 * 32; y < 5 * 32; ++y)
-            for (unsigned x = 8 * 32; x < 9 * 32; ++x)
-                if (!ink || atlas.fromTop(x, y)[3] > ink[3]) ink = atlas.fromTop(x, y);
-        int luminance = (ink[0] * 3 + ink[1] * 6 + ink[2]) / 10;
-        if (std::string(file) == "Fonts/segeo.png") {
-            EXPECT_GT(luminance, 240) << file;
+        bool plain = isPlain(file);
+        // Ascender tops to descender bottoms: nearly the whole cell.
+        int top = kCell, bottom = 0;
+        for (char c : std::string("bdhklABHT")) top = std::min(top, Cell(atlas, c, plain).y0);
+        for (char c : std::string("gpqy")) bottom = std::max(bottom, Cell(atlas, c, plain).y1);
+        EXPECT_GE(bottom - top + 1, kCell * 84 / 100) << file << ": the tallest glyphs fill too little of the cell";
+        EXPECT_GE(Cell(atlas, 'H', plain).height(), kCell * 6 / 10) << file << ": capitals too small";
+        EXPECT_GE(Cell(atlas, 'x', plain).height(), kCell * 45 / 100) << file << ": small letters too small";
+        // The widest glyphs span most of the cell, and every glyph sits in the middle across.
+        for (char c : std::string("MWm%@"))
+            EXPECT_GE(Cell(atlas, c, plain).width(), kCell * 7 / 10) << file << ": '" << c << "' is too narrow";
+        for (int b = 33; b < 127; ++b) {
+            Cell cell(atlas, b, plain);
+            if (cell.x1 < cell.x0) continue;   // thin punctuation may be all edge
+            EXPECT_LE(std::abs(cell.x0 - (kCell - 1 - cell.x1)), 2) << file << ": byte " << b << " is off centre";
         }
-        else EXPECT_LT(luminance, 100) << file;
+    }
+}
+
+// Only glyphs too wide for a cell are squeezed: the others keep the shapes of
+// the bold DejaVu face they are set in.
+TEST(FontAtlas, OnlyTheWidestGlyphsAreSqueezed)
+{
+    for (const char* file : kFonts) {
+        LoadedImage atlas = loadImage(resourcePath(file));
+        for (char c : std::string("HOno08")) {
+            Cell cell(atlas, c, isPlain(file));
+            assetgen::GlyphBox box = assetgen::glyphBox(static_cast<unsigned char>(c), assetgen::Typeface::Bold, 100.0f);
+            float shape = float(cell.width()) / float(cell.height()), face = (box.x1 - box.x0) / (box.y1 - box.y0);
+            EXPECT_NEAR(shape, face, face * 0.12f) << file << ": '" << c << "' is squeezed or stretched";
+        }
+        Cell w(atlas, 'W', isPlain(file));
+        assetgen::GlyphBox box = assetgen::glyphBox('W', assetgen::Typeface::Bold, 100.0f);
+        EXPECT_LT(float(w.width()) / float(w.height()), (box.x1 - box.x0) / (box.y1 - box.y0) * 0.95f)
+            << file << ": a full-width W would not fit its cell";
+    }
+}
+
+TEST(FontAtlas, PlainGlyphsAreWhiteWithADarkRimAndDarkGlyphsAreDark)
+{
+    for (const char* file : kFonts) {
+        LoadedImage atlas = loadImage(resourcePath(file));
+        // The middle of the H's left stem.
+        Cell h(atlas, 'H', isPlain(file));
+        const unsigned char* ink = h.at(h.x0 + 2, (h.y0 + h.y1) / 2);
+        EXPECT_EQ(ink[3], 255) << file;
+        if (!isPlain(file)) {
+            EXPECT_LT(luminance(ink), 100) << file;
+            continue;
+        }
+        EXPECT_GT(luminance(ink), 240) << file;
+        // White HUD lines stay readable over bright floors: left of the H's
+        // stems and above them lies an opaque dark rim.
+        int middle = (h.y0 + h.y1) / 2;
+        for (const unsigned char* rim : {h.at(h.x0 - 2, middle), h.at(h.x0 + 1, h.y0 - 2), h.at(h.x1 + 2, middle)}) {
+            EXPECT_GE(rim[3], 200) << file << ": no rim round the glyphs";
+            EXPECT_LT(luminance(rim), 60) << file << ": the rim is not dark";
+        }
     }
 }
 
 // ---------------------------------------------------------------- overlays
-
-struct Band {
-    const char* file;
-    std::vector<std::pair<int, int>> labels;   // label size and character count drawn on it
-};
 
 // The rectangle (from the top of a 1280 x 720 picture) that the HUD fills with
 // a label of `len` characters of `size` pixels in the band's place.
@@ -113,19 +178,25 @@ Rect labelRect(int size, int len)
     return {x, H - (y + size), x + size * len, H - y};
 }
 
+struct Overlay {
+    const char* file;
+    int channel;   // the colour that says the danger: red, amber (red and green) or blue
+};
+const Overlay kOverlays[] = {{"Images/uiCLOSE.png", 0}, {"Images/uiNORMAL.png", 1}, {"Images/uiFAR.png", 2}};
+
+// The upper-right corner, where the panel and its shadow lie.
+bool nearPanel(unsigned x, unsigned y) { return x >= 1100 && y < 100; }
+
 TEST(DistanceOverlay, IsClearInTheMiddleAndColouredAtTheEdges)
 {
-    struct Case {
-        const char* file;
-        int channel;   // the colour that says the danger: red, amber (red and green) or blue
-    };
-    for (Case c : {Case{"Images/uiCLOSE.png", 0}, Case{"Images/uiNORMAL.png", 1}, Case{"Images/uiFAR.png", 2}}) {
+    for (Overlay c : kOverlays) {
         LoadedImage overlay = loadImage(resourcePath(c.file));
         ASSERT_EQ(overlay.width, 1280u);
         ASSERT_EQ(overlay.height, 720u);
         for (unsigned y = 150; y < 570; y += 3)
             for (unsigned x = 250; x < 1030; x += 3) ASSERT_EQ(overlay.fromTop(x, y)[3], 0) << c.file << " at " << x << "," << y;
-        for (auto [x, y] : {std::pair{2u, 360u}, std::pair{1277u, 360u}, std::pair{640u, 717u}, std::pair{4u, 716u}}) {
+        for (auto [x, y] : {std::pair{2u, 360u}, std::pair{1277u, 360u}, std::pair{640u, 717u}, std::pair{640u, 2u},
+                            std::pair{4u, 716u}}) {
             const unsigned char* p = overlay.fromTop(x, y);
             EXPECT_GT(p[3], 60) << c.file << " edge at " << x << "," << y;
             if (c.channel == 0) {
@@ -141,6 +212,40 @@ TEST(DistanceOverlay, IsClearInTheMiddleAndColouredAtTheEdges)
     }
 }
 
+// The vignette tints only a thin, light band along the edges, so the course
+// stays in clear view; the closer the cat, the stronger the band.
+TEST(DistanceOverlay, KeepsItsVignetteThinAndLight)
+{
+    const unsigned W = 1280, H = 720;
+    double previousEdge = 1e9;
+    for (Overlay c : kOverlays) {
+        LoadedImage overlay = loadImage(resourcePath(c.file));
+        ASSERT_EQ(overlay.width, W);
+        ASSERT_EQ(overlay.height, H);
+        int strongest = 0;
+        for (unsigned y = 0; y < H; ++y)
+            for (unsigned x = 0; x < W; ++x) {
+                if (nearPanel(x, y)) continue;
+                int alpha = overlay.fromTop(x, y)[3];
+                strongest = std::max(strongest, alpha);
+                unsigned inX = std::min(x, W - 1 - x), inY = std::min(y, H - 1 - y);
+                if (inX >= W * 9 / 100 && inY >= H * 9 / 100) {
+                    ASSERT_EQ(alpha, 0) << c.file << ": tinted at " << x << "," << y << ", more than 9% in from the edges";
+                }
+            }
+        EXPECT_LE(strongest, 128) << c.file << ": the vignette hides the course at the edges";
+        // Not a hairline either: 2% in from the edge it is still well under way.
+        double edge = 0, inside = 0;
+        for (unsigned y = 200; y < 520; ++y) {
+            edge += overlay.fromTop(0, y)[3] + overlay.fromTop(W - 1, y)[3];
+            inside += overlay.fromTop(W * 2 / 100, y)[3] + overlay.fromTop(W - 1 - W * 2 / 100, y)[3];
+        }
+        EXPECT_GT(inside, edge * 0.4) << c.file << ": the band is a hairline";
+        EXPECT_LT(edge, previousEdge) << c.file << " is no lighter than the band closer to the cat";
+        previousEdge = edge;
+    }
+}
+
 TEST(DistanceOverlay, PutsALightPanelUnderTheDistanceLabel)
 {
     // CLOSE shows "0m".."4m" at 35 px with "RUN!" at 15 px below; NORMAL "5m".."9m" at 20 px;
@@ -152,13 +257,14 @@ TEST(DistanceOverlay, PutsALightPanelUnderTheDistanceLabel)
     };
     for (const auto& [file, rects] : labels) {
         LoadedImage overlay = loadImage(resourcePath(file));
-        for (const Rect& r : rects)
+        for (const Rect& r : rects) {
+            ASSERT_TRUE(nearPanel(r.x0, r.y0) && nearPanel(r.x1 - 1, r.y1 - 1)) << file;
             for (int y = r.y0; y < r.y1; ++y)
                 for (int x = r.x0; x < r.x1; ++x) {
                     const unsigned char* p = overlay.fromTop(x, y);
-                    int luminance = (p[0] * 3 + p[1] * 6 + p[2]) / 10;
-                    ASSERT_TRUE(p[3] >= 200 && luminance >= 170) << file << " under the label at " << x << "," << y;
+                    ASSERT_TRUE(p[3] >= 200 && luminance(p) >= 170) << file << " under the label at " << x << "," << y;
                 }
+        }
     }
 }
 

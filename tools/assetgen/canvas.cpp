@@ -348,13 +348,8 @@ FT_Face loadFace(Typeface typeface)
     return face;
 }
 
-} // namespace
-
-Glyph renderGlyph(unsigned char ch, Typeface typeface, float pixelSize)
+Glyph copyGlyph(FT_Face face)
 {
-    FT_Face face = loadFace(typeface);
-    FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(pixelSize * 64)), 72, 72);
-    if (FT_Load_Char(face, ch, FT_LOAD_RENDER)) throw std::runtime_error("FreeType cannot render a glyph");
     const FT_Bitmap& bitmap = face->glyph->bitmap;
     Glyph glyph;
     glyph.mask = Mask(static_cast<int>(bitmap.width), static_cast<int>(bitmap.rows));
@@ -365,6 +360,46 @@ Glyph renderGlyph(unsigned char ch, Typeface typeface, float pixelSize)
     glyph.top = face->glyph->bitmap_top;
     glyph.advance = face->glyph->advance.x / 64.0f;
     return glyph;
+}
+
+} // namespace
+
+Glyph renderGlyph(unsigned char ch, Typeface typeface, float pixelSize)
+{
+    FT_Face face = loadFace(typeface);
+    FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(pixelSize * 64)), 72, 72);
+    if (FT_Load_Char(face, ch, FT_LOAD_RENDER)) throw std::runtime_error("FreeType cannot render a glyph");
+    return copyGlyph(face);
+}
+
+GlyphBox glyphBox(unsigned char ch, Typeface typeface, float pixelSize)
+{
+    FT_Face face = loadFace(typeface);
+    if (FT_Load_Char(face, ch, FT_LOAD_NO_SCALE)) throw std::runtime_error("FreeType cannot load a glyph");
+    const FT_Glyph_Metrics& m = face->glyph->metrics;
+    // The size FreeType renders at is rounded to 1/64 pixel.
+    float unit = std::lround(pixelSize * 64) / 64.0f / static_cast<float>(face->units_per_EM);
+    GlyphBox box;
+    box.x0 = m.horiBearingX * unit;
+    box.x1 = (m.horiBearingX + m.width) * unit;
+    box.y1 = m.horiBearingY * unit;
+    box.y0 = (m.horiBearingY - m.height) * unit;
+    box.advance = m.horiAdvance * unit;
+    return box;
+}
+
+Glyph renderGlyph(unsigned char ch, Typeface typeface, float pixelSize, vec2 scale, vec2 shift)
+{
+    FT_Face face = loadFace(typeface);
+    FT_Set_Char_Size(face, 0, static_cast<FT_F26Dot6>(std::lround(pixelSize * 64)), 72, 72);
+    FT_Matrix matrix{static_cast<FT_Fixed>(std::lround(scale.x * 65536.0f)), 0, 0,
+                     static_cast<FT_Fixed>(std::lround(scale.y * 65536.0f))};
+    FT_Vector delta{static_cast<FT_Pos>(std::lround(shift.x * 64.0f)), static_cast<FT_Pos>(std::lround(shift.y * 64.0f))};
+    FT_Set_Transform(face, &matrix, &delta);
+    FT_Error error = FT_Load_Char(face, ch, FT_LOAD_RENDER | FT_LOAD_NO_HINTING);
+    FT_Set_Transform(face, nullptr, nullptr);   // the face is shared with the plain text
+    if (error) throw std::runtime_error("FreeType cannot render a glyph");
+    return copyGlyph(face);
 }
 
 TextBlock renderText(const std::string& text, Typeface typeface, float pixelSize, int margin)

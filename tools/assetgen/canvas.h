@@ -115,6 +115,18 @@ struct Glyph {
 };
 Glyph renderGlyph(unsigned char ch, Typeface face, float pixelSize);
 
+// The exact extent of a glyph's outline at a pixel size, unhinted: x right and
+// y up from the pen on the baseline.
+struct GlyphBox {
+    float x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+    float advance = 0;
+};
+GlyphBox glyphBox(unsigned char ch, Typeface face, float pixelSize);
+
+// An unhinted glyph, its outline scaled by `scale` about the pen and then moved
+// by `shift` pixels (x right, y up); placement as in renderGlyph.
+Glyph renderGlyph(unsigned char ch, Typeface face, float pixelSize, glm::vec2 scale, glm::vec2 shift);
+
 // Renders one line at a pixel size; margin leaves room for outlines.
 TextBlock renderText(const std::string& text, Typeface face, float pixelSize, int margin = 0);
 

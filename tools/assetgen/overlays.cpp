@@ -13,18 +13,19 @@ namespace assetgen {
 namespace {
 
 constexpr int kWidth = 1280, kHeight = 720;
+constexpr float kVignetteBand = 0.07f;   // of the width at the sides, of the height at the top and bottom
 
 // Where the label cells land on a 1280 x 720 window, in picture rows from the
 // top: the game writes "<n>m" right-aligned at the top right, CLOSE at 35 px
 // with "RUN!" below it at 15 px, NORMAL at 20 px, FAR at 15 px.
 struct PanelPlace {
     float x0, y0, x1, y1;   // panel
-    float vignette;         // strongest vignette alpha at the edges
+    float vignette;         // vignette alpha on the very edge: light, strongest when close
 };
 const PanelPlace kPlaces[3] = {
-    {1130, 12, 1272, 86, 0.62f},   // label x 1190-1260, rows 25-60; RUN! rows 60-75
-    {1166, 14, 1272, 56, 0.48f},   // label x 1221-1261, rows 25-45
-    {1150, 10, 1276, 45, 0.36f},   // label x 1225-1270 ("10m"), 1210-1270 ("100m"), rows 20-35
+    {1130, 12, 1272, 86, 0.45f},   // label x 1190-1260, rows 25-60; RUN! rows 60-75
+    {1166, 14, 1272, 56, 0.36f},   // label x 1221-1261, rows 25-45
+    {1150, 10, 1276, 45, 0.28f},   // label x 1225-1270 ("10m"), 1210-1270 ("100m"), rows 20-35
 };
 
 float smoothstep(float a, float b, float x)
@@ -39,14 +40,19 @@ Canvas paintOverlay(int band)
     const PanelPlace& place = kPlaces[band];
     Canvas canvas(kWidth, kHeight, withAlpha(colors.accent, 0.0f));
 
-    // Vignette: a rounded-rectangle falloff, so the long edges are as strong as the short ones.
+    // Vignette: a thin band along the edges that leaves the course in view. It
+    // fades in over the outer kVignetteBand of the width at the sides and of
+    // the height at the top and bottom, so the long edges are as strong as the
+    // short ones, and the two bands merge in the corners.
     for (int y = 0; y < kHeight; ++y)
         for (int x = 0; x < kWidth; ++x) {
             float dx = std::fabs((x + 0.5f) / kWidth * 2 - 1), dy = std::fabs((y + 0.5f) / kHeight * 2 - 1);
-            float edge = std::pow(std::pow(dx, 6.0f) + std::pow(dy, 6.0f), 1.0f / 6.0f);
-            float a = smoothstep(0.74f, 1.02f, edge) * place.vignette;
+            float sides = smoothstep(1.0f - 2 * kVignetteBand, 1.0f, dx);
+            float ends = smoothstep(1.0f - 2 * kVignetteBand, 1.0f, dy);
+            float rise = 1.0f - (1.0f - sides) * (1.0f - ends);
+            float a = rise * place.vignette;
             if (band == 0) a *= 0.85f + 0.15f * std::sin((x + y) * 0.045f);   // danger stripes on red
-            if (a > 0) canvas.blend(x, y, mix(colors.accent, scaled(colors.accent, 0.55f), smoothstep(0.9f, 1.0f, edge)), a);
+            if (a > 0) canvas.blend(x, y, mix(colors.accent, scaled(colors.accent, 0.7f), rise), a);
         }
 
     // The panel: light, nearly opaque, with an accent border and a cat head

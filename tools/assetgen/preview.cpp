@@ -4,12 +4,14 @@
 //   assetpreview info  <model>
 //   assetpreview model <model> <texture or cat.avi> <out.png> [--views N] [--elevation DEG] [--unlit] [--frame K]
 //   assetpreview board <Resources> <out.png> [--frames N]
-//   assetpreview hud   <Resources> <catDistance> <out.png>
+//   assetpreview hud   <Resources> <catDistance> <out.png> [--ground Images/win.jpg | Textures/e1.jpg ...]
+//   assetpreview text  <Resources> <out.png> [--zoom N]
 //   assetpreview frames <cat.avi> <out.png> [--step K] [--count N]
 //
 // Lit models get a plain toon light from above and the front; the board and
 // the course-like floor are drawn unlit, as in the game. Run under Xvfb.
 #include "board_motion.h"
+#include "palette.h"
 #include "render/gl.h"
 #include "render/screenshot.h"
 #include "render/texture.h"
@@ -27,6 +29,7 @@ extern "C" {
 #include <libswscale/swscale.h>
 }
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -474,30 +477,32 @@ int previewBoard(int argc, char** argv)
     return 0;
 }
 
-// The distance overlay and label drawn as the HUD draws them.
-int previewHud(int, char** argv)
-{
-    std::string root = argv[2], out = argv[4];
-    int distance = std::atoi(argv[3]);
-    const int W = 1280, H = 720;
-    Target target = openGl(W, H);
-    const char* vertex = R"(#version 330 core
+// Textured quads in window pixels (0, 0 at the lower left), blended as the
+// game's HUD blends them, and text drawn cell by cell as the game draws it.
+struct Flat2d {
+    GLuint program = 0, vao = 0, buffers[2] = {0, 0};
+
+    Flat2d(int width, int height)
+    {
+        const char* vertex = R"(#version 330 core
 in vec2 position; in vec2 texCoord; uniform vec2 halfSize; out vec2 uv;
 void main() { uv = texCoord; gl_Position = vec4(position / halfSize - 1.0, 0.0, 1.0); })";
-    const char* fragment = R"(#version 330 core
+        const char* fragment = R"(#version 330 core
 in vec2 uv; uniform sampler2D colorTexture; out vec4 color;
 void main() { color = texture(colorTexture, uv); })";
-    GLuint program = compile(vertex, fragment);
-    glBindAttribLocation(program, 0, "position");
-    glBindAttribLocation(program, 1, "texCoord");
-    glLinkProgram(program);
-    glUseProgram(program);
-    glUniform2f(glGetUniformLocation(program, "halfSize"), W / 2, H / 2);
-    GLuint vao, buffers[2];
-    glGenVertexArrays(1, &vao);
-    glBindVertexArray(vao);
-    glGenBuffers(2, buffers);
-    auto quads = [&](const std::vector<float>& positions, const std::vector<float>& uvs, GLuint texture) {
+        program = compile(vertex, fragment);
+        glBindAttribLocation(program, 0, "position");
+        glBindAttribLocation(program, 1, "texCoord");
+        glLinkProgram(program);
+        glUseProgram(program);
+        glUniform2f(glGetUniformLocation(program, "halfSize"), width / 2.0f, height / 2.0f);
+        glGenVertexArrays(1, &vao);
+        glBindVertexArray(vao);
+        glGenBuffers(2, buffers);
+    }
+
+    void quads(const std::vector<float>& positions, const std::vector<float>& uvs, GLuint texture)
+    {
         for (GLuint i = 0; i < 2; ++i) {
             const std::vector<float>& data = i == 0 ? positions : uvs;
             glBindBuffer(GL_ARRAY_BUFFER, buffers[i]);
@@ -509,8 +514,18 @@ void main() { color = texture(colorTexture, uv); })";
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
         glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(positions.size() / 2));
-    };
-    auto text = [&](const std::string& s, int x, int y, int size, GLuint font) {
+    }
+
+    // A rectangle showing the texture repeated `tiles` times across.
+    void rect(float x0, float y0, float x1, float y1, GLuint texture, float tilesX = 1, float tilesY = 1)
+    {
+        quads({x0, y1, x0, y0, x1, y1, x1, y0, x1, y1, x0, y0},
+              {0, tilesY, 0, 0, tilesX, tilesY, tilesX, 0, tilesX, tilesY, 0, 0}, texture);
+    }
+
+    // Every character on a size x size quad, its lower-left corner at (x, y).
+    void text(const std::string& s, int x, int y, int size, GLuint font)
+    {
         std::vector<float> p, t;
         for (size_t i = 0; i < s.size(); ++i) {
             float x0 = float(x + int(i) * size), x1 = float(x + int(i + 1) * size), y0 = float(y), y1 = float(y + size);
@@ -520,33 +535,104 @@ void main() { color = texture(colorTexture, uv); })";
             t.insert(t.end(), {u0, 1 - v, u0, 1 - v - 0.0625f, u1, 1 - v, u1, 1 - v - 0.0625f, u1, 1 - v, u0, 1 - v - 0.0625f});
         }
         quads(p, t, font);
-    };
-    int band = distance < 10 ? 0 : (distance < 20 ? 1 : 2);
-    const char* names[3] = {"CLOSE", "NORMAL", "FAR"};
-    const char* fonts[3] = {"segeodarkclose", "segeodarknormal", "segeodarkfar"};
-    GLuint background = imageTexture(root + "/Images/win.jpg");
-    GLuint overlay = imageTexture(root + "/Images/ui" + std::string(names[band]) + ".png");
-    GLuint font = imageTexture(root + "/Fonts/" + std::string(fonts[band]) + ".png");
-    GLuint plain = imageTexture(root + "/Fonts/segeo.png");
-    clear(0, 0, 0);
-    const std::vector<float> window = {0, H, 0, 0, W, H, W, 0, W, H, 0, 0};
-    const std::vector<float> corners = {0, 1, 0, 0, 1, 1, 1, 0, 1, 1, 0, 0};
-    quads(window, corners, background);
-    text("FPS: 60 Frame: 16.6ms", 20, 690, 15, plain);
-    text("Objects drawn: 18", 20, 670, 15, plain);
-    quads(window, corners, overlay);
+    }
+};
+
+const char* kBandNames[3] = {"CLOSE", "NORMAL", "FAR"};
+const char* kDarkFonts[3] = {"segeodarkclose", "segeodarknormal", "segeodarkfar"};
+
+// The distance label where the HUD writes it on a width x height window.
+void distanceLabel(Flat2d& flat, int band, int distance, int W, int H, GLuint font)
+{
     std::string label = std::to_string(distance / 2) + "m";
     int len = static_cast<int>(label.size());
     if (band == 0) {
-        text(label, W - 35 * len - 20, H - 60, 35, font);
-        text("RUN!", W - 35 * len - 20, H - 75, 15, font);
+        flat.text(label, W - 35 * len - 20, H - 60, 35, font);
+        flat.text("RUN!", W - 35 * len - 20, H - 75, 15, font);
     } else if (band == 1) {
-        text(label, W - 20 * len - 19, H - 45, 20, font);
+        flat.text(label, W - 20 * len - 19, H - 45, 20, font);
     } else {
-        text(label, W - 15 * len - 10, H - 35, 15, font);
+        flat.text(label, W - 15 * len - 10, H - 35, 15, font);
     }
+}
+
+// The distance overlay and label drawn as the HUD draws them, over the
+// statistics lines the game writes first at the lower left. The ground is the
+// win picture, or a course texture repeated as the floor seen from above.
+int previewHud(int argc, char** argv)
+{
+    std::string root = argv[2], out = argv[4];
+    int distance = std::atoi(argv[3]);
+    const int W = 1280, H = 720;
+    Target target = openGl(W, H);
+    Flat2d flat(W, H);
+    int band = distance < 10 ? 0 : (distance < 20 ? 1 : 2);
+    std::string ground = "Images/win.jpg";
+    for (int i = 5; i + 1 < argc; ++i)
+        if (std::strcmp(argv[i], "--ground") == 0) ground = argv[i + 1];
+    bool course = ground.rfind("Textures/", 0) == 0;
+    GLuint background = imageTexture(root + "/" + ground);
+    GLuint overlay = imageTexture(root + "/Images/ui" + std::string(kBandNames[band]) + ".png");
+    GLuint font = imageTexture(root + "/Fonts/" + std::string(kDarkFonts[band]) + ".png");
+    GLuint plain = imageTexture(root + "/Fonts/segeo.png");
+    clear(0, 0, 0);
+    flat.rect(0, 0, W, H, background, course ? 4.0f : 1.0f, course ? 2.25f : 1.0f);
+    flat.text("Objects drawn (Frustum Culling ON): 18", 20, 5, 15, plain);
+    flat.text("FPS: 60", 20, 30, 15, plain);
+    flat.text("Frametime: 16.67ms", 20, 55, 15, plain);
+    flat.rect(0, 0, W, H, overlay);
+    distanceLabel(flat, band, distance, W, H, font);
     std::vector<unsigned char> rgb = grab(target);
     if (!ruma::saveRGBImage(out, rgb, W, H)) fail("cannot write " + out);
+    return 0;
+}
+
+// The fonts up close: the statistics lines at 15 px over bright and dark
+// grounds (flat colours and the course's own textures), and every distance
+// label on its band's panel colour, enlarged `zoom` times pixel for pixel.
+int previewText(int argc, char** argv)
+{
+    std::string root = argv[2], out = argv[3];
+    int zoom = std::max(1, static_cast<int>(option(argc, argv, "--zoom", 2)));
+    const int W = 600, rowHeight = 44;
+    struct Ground {
+        const char* texture;   // or a flat colour
+        unsigned char r, g, b;
+    };
+    const Ground grounds[] = {{nullptr, 255, 255, 255}, {nullptr, 225, 228, 232}, {"Textures/e1.jpg", 0, 0, 0},
+                              {"Textures/e2.jpg", 0, 0, 0}, {"Textures/e3.jpg", 0, 0, 0}, {"Textures/e4.jpg", 0, 0, 0},
+                              {nullptr, 158, 178, 199}, {nullptr, 120, 120, 120}, {nullptr, 20, 22, 30}};
+    const int groundCount = static_cast<int>(sizeof grounds / sizeof grounds[0]);
+    const int panelHeight = 70, H = groundCount * rowHeight + 3 * panelHeight;
+    Target target = openGl(W, H);
+    Flat2d flat(W, H);
+    GLuint plain = imageTexture(root + "/Fonts/segeo.png");
+    clear(0, 0, 0);
+    for (int i = 0; i < groundCount; ++i) {
+        int y = H - (i + 1) * rowHeight;
+        GLuint texture = grounds[i].texture ? imageTexture(root + "/" + grounds[i].texture)
+                                            : flatTexture(grounds[i].r, grounds[i].g, grounds[i].b);
+        flat.rect(0, float(y), W, float(y + rowHeight), texture, grounds[i].texture ? 2.0f : 1.0f, 0.15f);
+        flat.text("Frametime: 16.67ms FPS: 60 WireFrame-Mode ON", 8, y + 24, 15, plain);
+        flat.text("Objects drawn (Frustum Culling ON): 18 {|}_@$%&", 8, y + 5, 15, plain);
+    }
+    for (int band = 0; band < 3; ++band) {
+        const Color& panel = kBands[band].panel;
+        auto byte = [](float v) { return static_cast<unsigned char>(std::lround(v * 255)); };
+        int y = (2 - band) * panelHeight;
+        GLuint font = imageTexture(root + "/Fonts/" + std::string(kDarkFonts[band]) + ".png");
+        flat.rect(0, float(y), W, float(y + panelHeight), flatTexture(byte(panel.r), byte(panel.g), byte(panel.b)));
+        // The label at its three sizes, then the one the game uses in its corner of a 600-wide window.
+        flat.text("0123456789m RUN!", 8, y + 30, 35, font);
+        flat.text("0123456789m", 8, y + 5, 20, font);
+        flat.text("10m 100m RUN!", 240, y + 5, 15, font);
+        distanceLabel(flat, band, band == 0 ? 6 : (band == 1 ? 14 : 250), W, y + panelHeight, font);
+    }
+    std::vector<unsigned char> rgb = grab(target), big(rgb.size() * zoom * zoom);
+    for (int y = 0; y < H * zoom; ++y)
+        for (int x = 0; x < W * zoom; ++x)
+            std::memcpy(&big[(static_cast<size_t>(y) * W * zoom + x) * 3], &rgb[(static_cast<size_t>(y / zoom) * W + x / zoom) * 3], 3);
+    if (!ruma::saveRGBImage(out, big, W * zoom, H * zoom)) fail("cannot write " + out);
     return 0;
 }
 
@@ -570,7 +656,8 @@ int main(int argc, char** argv)
     if (mode == "model" && argc >= 5) return previewModel(argc, argv);
     if (mode == "board" && argc >= 4) return previewBoard(argc, argv);
     if (mode == "hud" && argc >= 5) return previewHud(argc, argv);
+    if (mode == "text" && argc >= 4) return previewText(argc, argv);
     if (mode == "frames" && argc >= 4) return previewFrames(argc, argv);
-    std::fprintf(stderr, "usage: assetpreview info|model|board|hud ... (see preview.cpp)\n");
+    std::fprintf(stderr, "usage: assetpreview info|model|board|hud|text|frames ... (see preview.cpp)\n");
     return 2;
 }
