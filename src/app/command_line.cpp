@@ -17,6 +17,7 @@ CommandLine parseCommandLine(int argc, char** argv)
         if (arg == "--script") value(options.scriptPath);
         else if (arg == "--record") value(options.recordPath);
         else if (arg == "--autopilot") value(options.autopilotPath);
+        else if (arg == "--bench") options.bench = true;
         else if (arg == "--help" || arg == "-h") options.help = true;
         else options.error = "unknown option " + arg;
         if (!options.error.empty()) break;
@@ -26,11 +27,12 @@ CommandLine parseCommandLine(int argc, char** argv)
 
 const char* commandLineUsage()
 {
-    return "usage: tovik3d [--script FILE | --autopilot FILE] [--record FILE]\n"
+    return "usage: tovik3d [--script FILE | --autopilot FILE] [--record FILE] [--bench]\n"
            "  Plays Tovik3D. The game asks three questions on standard input first.\n"
            "  --script FILE  play the input script FILE instead of keyboard and mouse\n"
            "  --record FILE  write the keyboard and mouse input of this run to FILE\n"
-           "  --autopilot FILE  let the route FILE play (walkto, jumpto, waitend and script commands)\n";
+           "  --autopilot FILE  let the route FILE play (walkto, jumpto, waitend and script commands)\n"
+           "  --bench        print how long the frames really took when the game ends\n";
 }
 
 } // namespace ruma

@@ -10,6 +10,7 @@ struct CommandLine {
     std::string scriptPath;   // --script FILE: play this input script instead of the keyboard
     std::string recordPath;   // --record FILE: journal the live input to FILE
     std::string autopilotPath;   // --autopilot FILE: let a route play the game
+    bool bench = false;          // --bench: print the real frame times at the end
     bool help = false;
     std::string error;        // set when the options cannot be understood
 };

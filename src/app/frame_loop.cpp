@@ -8,6 +8,7 @@
 #include "render/render_settings.h"
 #include "render/screenshot.h"
 
+#include <chrono>
 #include <iostream>
 #include <sstream>
 
@@ -55,12 +56,13 @@ void updateCounters(double dt)
     showMipmapLine = false;
 }
 
-void runFrameLoop()
+void runFrameLoop(FrameTimings* timings)
 {
     double previous = platform().time();
     if (!running) return;
     do {
         if (platform().shouldClose()) break;
+        auto frameStart = std::chrono::steady_clock::now();
         double now = platform().time();
         platform().pollEvents();
         running = !platform().isKeyPressed(GLFW_KEY_ESCAPE);
@@ -73,6 +75,13 @@ void runFrameLoop()
         platform().swapBuffers();
         previous = now;
         checkGlError(141);
+        if (timings) {
+            glFinish();
+            double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - frameStart).count();
+            ++timings->frames;
+            timings->seconds += spent;
+            if (spent > timings->slowest) timings->slowest = spent;
+        }
     } while (running);
 }
 

@@ -136,7 +136,12 @@ int runGame(int argc, char** argv)
     platform().setWindowTitle("Tovik3D");
     startMusic();
 
-    runFrameLoop();
+    FrameTimings timings;
+    runFrameLoop(options.bench ? &timings : nullptr);
+    if (options.bench && timings.frames > 0)
+        std::cerr << "bench: " << timings.frames << " frames in " << timings.seconds << " s: "
+                  << 1000.0 * timings.seconds / timings.frames << " ms a frame on average, slowest "
+                  << 1000.0 * timings.slowest << " ms" << std::endl;
 
     shutdown();
     setPlatform(nullptr);
