@@ -1,6 +1,7 @@
 #include "world/autopilot.h"
 
 #include "render/picture_screen.h"
+#include "scene/cat.h"
 #include "world/controls.h"
 #include "world/world.h"
 
@@ -16,6 +17,7 @@ namespace {
 constexpr double kArrival = 0.5;       // close enough to a route point
 constexpr double kJumpSeconds = 0.2;   // Space held at the start of a jumpto
 constexpr double kWalkSeconds = 40.0;  // a walk that takes longer is stuck
+constexpr double kCatchFreeSeconds = 8.0;   // the cat cannot catch before 7 s of play
 
 double wrapAngle(double a)
 {
@@ -181,13 +183,28 @@ bool AutopilotPlatform::nextFrame(FrameInput& frame)
         if (step_ < route_.size() && route_[step_].kind != RouteStep::Kind::Frames)
             std::cerr << "autopilot: step " << step_ << " at " << scripted_.time() << " s, player at "
                       << controls->position.x << " " << controls->position.y << " " << controls->position.z
-                      << std::endl;
+                      << ", cat " << glm::distance(cat->position, controls->position) << " away" << std::endl;
     }
     return false;
 }
 
+AutopilotPlatform::~AutopilotPlatform()
+{
+    if (closestCat_ >= 0.0)
+        std::cerr << "autopilot: the cat came closest, " << closestCat_ << " away, at " << closestCatAt_ << " s"
+                  << std::endl;
+}
+
 void AutopilotPlatform::pollEvents()
 {
+    // How close the chase came once a catch counts, for whoever tunes the course.
+    if (cat && controls && cat->started && scripted_.time() > kCatchFreeSeconds) {
+        double d = glm::distance(cat->position, controls->position);
+        if (closestCat_ < 0.0 || d < closestCat_) {
+            closestCat_ = d;
+            closestCatAt_ = scripted_.time();
+        }
+    }
     FrameInput frame;
     if (!nextFrame(frame)) {
         finished_ = true;

@@ -36,6 +36,8 @@ bool loadRoute(const std::string& path, std::vector<RouteStep>& route, std::stri
 class AutopilotPlatform : public Platform {
 public:
     AutopilotPlatform(std::vector<RouteStep> route, Platform* window);
+    // Says how close the cat came during the run.
+    ~AutopilotPlatform() override;
 
     double time() override { return scripted_.time(); }
     bool isKeyPressed(int key) override { return scripted_.isKeyPressed(key); }
@@ -65,6 +67,8 @@ private:
     double stepStartTime_ = 0.0;
     std::string pendingShot_;
     bool finished_ = false;
+    double closestCat_ = -1.0;
+    double closestCatAt_ = 0.0;
 };
 
 } // namespace ruma
