@@ -1,12 +1,12 @@
 #include "world/autopilot.h"
 
+#include "platform/input_script.h"
 #include "render/picture_screen.h"
 #include "world/controls.h"
 #include "world/world.h"
 
 #include <cmath>
 #include <iostream>
-#include <fstream>
 #include <sstream>
 
 namespace ruma {
@@ -98,12 +98,7 @@ bool parseRoute(std::istream& in, std::vector<RouteStep>& route, std::string& er
 
 bool loadRoute(const std::string& path, std::vector<RouteStep>& route, std::string& error)
 {
-    std::ifstream in(path);
-    if (!in) {
-        error = "cannot open " + path;
-        return false;
-    }
-    return parseRoute(in, route, error);
+    return parseScriptFile(path, error, [&](std::istream& in) { return parseRoute(in, route, error); });
 }
 
 AutopilotPlatform::AutopilotPlatform(std::vector<RouteStep> route, Platform* window)
