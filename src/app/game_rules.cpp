@@ -1,5 +1,6 @@
 #include "app/game_rules.h"
 
+#include "app/end_zones.h"
 #include "platform/platform.h"
 #include "render/picture_screen.h"
 #include "scene/cat.h"
@@ -16,22 +17,15 @@ namespace ruma {
 
 int catDistance = 0;
 
-namespace {
-
-bool inside(float v, float low, float high) { return v >= low && v <= high; }
-
-} // namespace
-
 Outcome endConditionFor(float x, float y, float z, double t, int distance, bool god)
 {
     if (!god) {
         if (y <= -3.0f) return Outcome::FellIntoHole;
-        if (inside(x, 99, 102) && inside(y, 1, 3) && inside(z, 22, 27)) return Outcome::FellIntoHole;
-        if (inside(x, 107, 110) && inside(y, 1, 3) && inside(z, 22, 27)) return Outcome::FellIntoHole;
-        if (inside(x, -2, 10) && inside(y, 12, 15.5f) && inside(z, 13, 17)) return Outcome::FellIntoHole;
+        for (const EndZone& hole : kHoleZones)
+            if (hole.contains(x, y, z)) return Outcome::FellIntoHole;
         if (t > 7.0 && distance < 3) return Outcome::CaughtByCat;
     }
-    if (inside(x, -44, -40) && y >= 27.0f && inside(z, 56, 58)) return Outcome::Won;
+    if (kGoalZone.contains(x, y, z)) return Outcome::Won;
     return Outcome::None;
 }
 

@@ -19,6 +19,20 @@
 
 namespace ruma {
 
+namespace {
+
+// For the objects that hold GL or sound resources: release them, then the object.
+template <typename T>
+void releaseAndDelete(T*& object)
+{
+    if (!object) return;
+    object->release();
+    delete object;
+    object = nullptr;
+}
+
+} // namespace
+
 void startMusic() { sound->startMusic(); }
 
 void releaseGame()
@@ -26,11 +40,7 @@ void releaseGame()
     for (RenderEntry& entry : renderList) {
         // The player's entry holds one of the two player textures, freed below.
         if (entry.object->getName() != "Tovik") deleteTexture(entry.texture);
-        if (entry.hasVideo && entry.videoTexture) {
-            entry.videoTexture->release();
-            delete entry.videoTexture;
-            entry.videoTexture = nullptr;
-        }
+        if (entry.hasVideo) releaseAndDelete(entry.videoTexture);
         // Each object was given a program of its own at construction.
         Shader* shader = entry.object->getShader();
         delete entry.object;
@@ -42,38 +52,14 @@ void releaseGame()
 
     delete controls;
     controls = nullptr;
-    if (controlsScreen) {
-        controlsScreen->release();
-        delete controlsScreen;
-        controlsScreen = nullptr;
-    }
-    if (textRenderer) {
-        textRenderer->release();
-        delete textRenderer;
-        textRenderer = nullptr;
-    }
-    if (renderer) {
-        renderer->release();
-        delete renderer;
-        renderer = nullptr;
-    }
-    if (motionBlur) {
-        motionBlur->release();
-        delete motionBlur;
-        motionBlur = nullptr;
-    }
+    releaseAndDelete(controlsScreen);
+    releaseAndDelete(textRenderer);
+    releaseAndDelete(renderer);
+    releaseAndDelete(motionBlur);
     delete gameClock;
     gameClock = nullptr;
-    if (endScreen) {
-        endScreen->release();
-        delete endScreen;
-        endScreen = nullptr;
-    }
-    if (sound) {
-        sound->release();
-        delete sound;
-        sound = nullptr;
-    }
+    releaseAndDelete(endScreen);
+    releaseAndDelete(sound);
     releasePhysics();
 
     renderList.clear();

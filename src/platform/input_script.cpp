@@ -145,14 +145,19 @@ bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::st
     return true;
 }
 
-bool loadInputScript(const std::string& path, std::vector<FrameInput>& frames, std::string& error)
+bool parseScriptFile(const std::string& path, std::string& error, const std::function<bool(std::istream&)>& parse)
 {
     std::ifstream in(path);
     if (!in) {
         error = "cannot open " + path;
         return false;
     }
-    return parseInputScript(in, frames, error);
+    return parse(in);
+}
+
+bool loadInputScript(const std::string& path, std::vector<FrameInput>& frames, std::string& error)
+{
+    return parseScriptFile(path, error, [&](std::istream& in) { return parseInputScript(in, frames, error); });
 }
 
 void writeFrame(std::ostream& out, const FrameInput& frame, double previousDt, bool previousFocus)

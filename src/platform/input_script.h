@@ -13,6 +13,7 @@
 // The journal of a live run is written in the same language, one frame per line.
 #pragma once
 
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -33,6 +34,10 @@ struct FrameInput {
 // "line N: what".
 bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::string& error);
 bool loadInputScript(const std::string& path, std::vector<FrameInput>& frames, std::string& error);
+
+// Opens a script file (an input script, an autopilot route) and hands it to
+// parse; a file that cannot be opened fails with error "cannot open PATH".
+bool parseScriptFile(const std::string& path, std::string& error, const std::function<bool(std::istream&)>& parse);
 
 // GLFW key code for a name such as "W", "SPACE", "F1", "ESC"; -1 if unknown.
 int keyCodeFromName(const std::string& name);

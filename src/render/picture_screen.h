@@ -2,29 +2,11 @@
 // and pause screen) and the three pictures that end a run.
 #pragma once
 
-#include "render/gl.h"
+#include "render/window_quads.h"
 
 namespace ruma {
 
-struct Shader;
 struct Texture;
-
-// A window-sized quad drawn with the ui program, rebuilt in pixels at every draw.
-struct PictureQuad {
-    Shader* shader = nullptr;
-    GLuint vertexArray = 0;
-    GLuint positionBuffer = 0;   // attribute 0: window position in pixels
-    GLuint cornerBuffer = 0;     // attribute 1: corner in -1..1
-    GLint hLocation = -1;
-    GLint wLocation = -1;
-    GLint colorTextureLocation = -1;
-
-    // The ui program, both buffers (no data yet), the vertex array and the locations.
-    void create();
-    // Covers a width x height window with the picture, blended over what is there.
-    void draw(const Texture* picture, int width, int height);
-    void release();
-};
 
 class ControlsScreen {
 public:

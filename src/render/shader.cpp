@@ -25,6 +25,20 @@ bool readTextFile(const std::string& path, std::string& text)
 
 namespace {
 
+// A shader that does not compile or a program that does not link: the message,
+// then GL's log of it, then the wait and the exit of a fatal error.
+[[noreturn]] void failWithLog(const char* message, GLuint object, PFNGLGETSHADERIVPROC getParameter,
+                              PFNGLGETSHADERINFOLOGPROC getInfoLog)
+{
+    GLint length = 0;
+    getParameter(object, GL_INFO_LOG_LENGTH, &length);
+    std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    getInfoLog(object, length, nullptr, log.data());
+    std::cout << message << std::endl;
+    std::cout << log.data() << std::endl;
+    pauseAndExit();
+}
+
 // The file is read before any shader object exists, so a missing file costs
 // nothing but the message.
 void compileFile(const std::string& path, GLenum type, GLuint& target)
@@ -42,14 +56,7 @@ void compileFile(const std::string& path, GLenum type, GLuint& target)
     GLint status = 0;
     glGetShaderiv(target, GL_COMPILE_STATUS, &status);
     if (status != 0 && glIsShader(target)) return;
-
-    GLint length = 0;
-    glGetShaderiv(target, GL_INFO_LOG_LENGTH, &length);
-    std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    glGetShaderInfoLog(target, length, nullptr, log.data());
-    std::cout << "Failed to compile shader" << std::endl;
-    std::cout << log.data() << std::endl;
-    pauseAndExit();
+    failWithLog("Failed to compile shader", target, glGetShaderiv, glGetShaderInfoLog);
 }
 
 } // namespace
@@ -70,14 +77,7 @@ Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath)
     GLint status = 0;
     glGetProgramiv(program, GL_LINK_STATUS, &status);
     if (status != 0) return;
-
-    GLint length = 0;
-    glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
-    std::vector<char> log(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    glGetProgramInfoLog(program, length, nullptr, log.data());
-    std::cout << "Failed to link shader program" << std::endl;
-    std::cout << log.data() << std::endl;
-    pauseAndExit();
+    failWithLog("Failed to link shader program", program, glGetProgramiv, glGetProgramInfoLog);
 }
 
 void deleteShader(Shader*& shader)

@@ -3,19 +3,16 @@
 // overlay of the distance band and the distance in the upper-right corner.
 #pragma once
 
-#include "render/gl.h"
-
-#include <vector>
+#include "render/window_quads.h"
 
 namespace ruma {
 
-struct Shader;
 struct Texture;
 
 class TextRenderer {
 public:
-    // Loads the fonts and overlays, builds the text and overlay programs and
-    // the shared vertex buffers. A missing file ends the game.
+    // Loads the fonts and overlays and builds the text and overlay quads with
+    // their programs. A missing file ends the game.
     TextRenderer();
 
     // The band of the last drawHud: 0 CLOSE, 1 NORMAL, 2 FAR. Picks the dark font.
@@ -33,28 +30,8 @@ public:
     Texture* plainFontTexture = nullptr;
     Texture* darkFontTextures[3] = {nullptr, nullptr, nullptr};   // by band
     Texture* overlayTextures[3] = {nullptr, nullptr, nullptr};    // by band
-    Shader* textProgram = nullptr;
-    Shader* overlayProgram = nullptr;
-    GLuint vertexArray = 0;
-    GLuint positionBuffer = 0;
-    GLuint texCoordBuffer = 0;
-
-private:
-    struct Uniforms {
-        GLint h = -1;
-        GLint w = -1;
-        GLint colorTexture = -1;
-    };
-
-    static Uniforms lookUpUniforms(const Shader& shader);
-    // Uploads the quads, draws them blended with the program and texture (none:
-    // the unit keeps its binding) and leaves no program, array or buffer bound.
-    void drawQuads(const Shader& program, const Uniforms& uniforms, const Texture* texture,
-                   const std::vector<float>& positions, const std::vector<float>& secondAttribute,
-                   int screenWidth, int screenHeight);
-
-    Uniforms textUniforms_;
-    Uniforms overlayUniforms_;
+    WindowQuads glyphQuads;   // the text program; atlas cells at attribute 1
+    PictureQuad overlayQuad;  // the overlay covers the window as a picture does
 };
 
 } // namespace ruma

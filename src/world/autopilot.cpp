@@ -1,5 +1,6 @@
 #include "world/autopilot.h"
 
+#include "platform/input_script.h"
 #include "render/picture_screen.h"
 #include "scene/cat.h"
 #include "world/controls.h"
@@ -7,7 +8,6 @@
 
 #include <cmath>
 #include <iostream>
-#include <fstream>
 #include <sstream>
 
 namespace ruma {
@@ -100,12 +100,7 @@ bool parseRoute(std::istream& in, std::vector<RouteStep>& route, std::string& er
 
 bool loadRoute(const std::string& path, std::vector<RouteStep>& route, std::string& error)
 {
-    std::ifstream in(path);
-    if (!in) {
-        error = "cannot open " + path;
-        return false;
-    }
-    return parseRoute(in, route, error);
+    return parseScriptFile(path, error, [&](std::istream& in) { return parseRoute(in, route, error); });
 }
 
 AutopilotPlatform::AutopilotPlatform(std::vector<RouteStep> route, Platform* window)

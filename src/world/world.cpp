@@ -19,6 +19,7 @@
 #include "world/controls.h"
 #include "world/game_clock.h"
 #include "world/physics.h"
+#include "world/slime_places.h"
 
 namespace ruma {
 
@@ -44,18 +45,6 @@ namespace {
 const char* const kBasicVertex = "Resources/Shader/basic.vert";
 const char* const kToonFragment = "Resources/Shader/toon.frag";
 const char* const kUnlitFragment = "Resources/Shader/basicnolight.frag";
-
-struct SlimePlace {
-    bool moving;
-    glm::vec3 position;
-};
-
-const SlimePlace kSlimePlaces[] = {
-    {true, {2.6f, -1.2f, 9.0f}},    {false, {45.9f, -1.2f, 24.6f}}, {false, {73.2f, 3.7f, 0.9f}},
-    {true, {91.5f, 3.7f, 4.3f}},    {false, {71.9f, 13.7f, 19.1f}}, {true, {62.3f, 13.7f, 46.4f}},
-    {false, {45.0f, 13.7f, 14.7f}}, {false, {9.9f, 18.65f, 15.0f}}, {false, {-20.3f, 18.7f, 33.4f}},
-    {true, {-63.3f, 18.7f, 46.7f}}, {false, {-41.5f, 22.7f, 38.0f}},
-};
 
 } // namespace
 

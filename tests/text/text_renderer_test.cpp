@@ -131,10 +131,12 @@ protected:
         glGetIntegerv(GL_ARRAY_BUFFER_BINDING, &value);
         EXPECT_EQ(value, 0);
         EXPECT_FALSE(glIsEnabled(GL_BLEND));
-        glBindVertexArray(text->vertexArray);
-        for (GLuint attribute : {0u, 1u}) {
-            glGetVertexAttribiv(attribute, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &value);
-            EXPECT_EQ(value, 0) << "attribute " << attribute;
+        for (GLuint vertexArray : {text->glyphQuads.vertexArray, text->overlayQuad.vertexArray}) {
+            glBindVertexArray(vertexArray);
+            for (GLuint attribute : {0u, 1u}) {
+                glGetVertexAttribiv(attribute, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &value);
+                EXPECT_EQ(value, 0) << "attribute " << attribute << " of vertex array " << vertexArray;
+            }
         }
         glBindVertexArray(0);
         EXPECT_EQ(test::drainGlErrors(), 0);

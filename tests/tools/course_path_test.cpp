@@ -101,9 +101,9 @@ Walk walkThePath()
     return walk;
 }
 
-const Zone* holeZoneUnder(double x, double z)
+const EndZone* holeZoneUnder(double x, double z)
 {
-    for (const Zone& zone : kHoleZones)
+    for (const EndZone& zone : kHoleZones)
         if (x >= zone.x0 && x <= zone.x1 && z >= zone.z0 && z <= zone.z1) return &zone;
     return nullptr;
 }
@@ -129,7 +129,7 @@ TEST(CoursePath, OnlyThePitBottomsStandAPlayerInsideAHoleZone)
     for (const SectionBox& s : courseBoxes()) {
         const MeshRecord& b = s.box;
         double standing = b.maxY + kStandingPositionAboveFloor;
-        for (const Zone& zone : kHoleZones) {
+        for (const EndZone& zone : kHoleZones) {
             if (standing < zone.y0 || standing > zone.y1 || b.maxX < zone.x0 || b.minX > zone.x1 || b.maxZ < zone.z0 ||
                 b.minZ > zone.z1)
                 continue;

@@ -17,9 +17,10 @@ using namespace ruma::course;
 
 TEST(CoursePlaces, SlimesLieOnFloorsAllAlongTheirSway)
 {
-    for (size_t i = 0; i < std::size(kSlimes); ++i) {
-        const SlimePlace& s = kSlimes[i];
-        std::vector<double> offsets = s.moving ? std::vector<double>{-kSlimeSway, 0.0, kSlimeSway} : std::vector<double>{0.0};
+    for (size_t i = 0; i < std::size(kSlimePlaces); ++i) {
+        const SlimePlace& slime = kSlimePlaces[i];
+        const glm::vec3& s = slime.position;
+        std::vector<double> offsets = slime.moving ? std::vector<double>{-kSlimeSway, 0.0, kSlimeSway} : std::vector<double>{0.0};
         for (double dx : offsets) {
             SCOPED_TRACE("slime " + std::to_string(i + 1) + " at dx " + std::to_string(dx));
             double top = topBelow(s.x + dx, s.z, s.y + 0.06);
@@ -45,7 +46,7 @@ TEST(CoursePlaces, PlayerStartsAboveTheFirstSectionsFloor)
 }
 
 // The cat's positions every 0.2 units along its route, start included.
-std::vector<Point3> routeSamples(const Waypoint* points, size_t count, Point3 from)
+std::vector<Point3> routeSamples(const scene::RouteStep* points, size_t count, Point3 from)
 {
     std::vector<Point3> out;
     for (size_t i = 0; i < count; ++i) {
@@ -65,7 +66,7 @@ std::vector<Point3> routeSamples(const Waypoint* points, size_t count, Point3 fr
 
 bool inHoleZoneFootprint(double x, double z)
 {
-    for (const Zone& zone : kHoleZones)
+    for (const EndZone& zone : kHoleZones)
         if (x >= zone.x0 && x <= zone.x1 && z >= zone.z0 && z <= zone.z1) return true;
     return false;
 }
@@ -73,7 +74,7 @@ bool inHoleZoneFootprint(double x, double z)
 TEST(CoursePlaces, CatRunsJustAboveTheFloorAndNeverThroughWalls)
 {
     int overGaps = 0;
-    for (const Point3& p : routeSamples(kCatRoute, std::size(kCatRoute), kCatStart)) {
+    for (const Point3& p : routeSamples(scene::kRoute, std::size(scene::kRoute), kCatStart)) {
         double top = topBelow(p.x, p.z, p.y);
         double height = p.y - top;
         bool ok = height >= 0.05 && height <= 0.6;
@@ -90,8 +91,9 @@ TEST(CoursePlaces, CatRunsJustAboveTheFloorAndNeverThroughWalls)
     EXPECT_GT(overGaps, 10);
 
     // The closing loop hovers over the plateau, as the game places it: no dais.
-    const Waypoint& last = kCatRoute[std::size(kCatRoute) - 1];
-    for (const Point3& p : routeSamples(kCatLoop, std::size(kCatLoop), {last.x, kCatLoop[0].y, last.z})) {
+    const scene::RouteStep& last = scene::kRoute[std::size(scene::kRoute) - 1];
+    for (const Point3& p : routeSamples(scene::kClosingLoop, std::size(scene::kClosingLoop),
+                                        {last.x, scene::kClosingLoop[0].y, last.z})) {
         double height = p.y - topBelow(p.x, p.z, p.y);
         EXPECT_NEAR(height, 1.1, 0.05) << "loop at (" << p.x << ", " << p.z << ")";
     }
@@ -100,7 +102,7 @@ TEST(CoursePlaces, CatRunsJustAboveTheFloorAndNeverThroughWalls)
 TEST(CoursePlaces, LampsHangOverTheirFloors)
 {
     for (size_t k = 0; k < std::size(kLamps); ++k) {
-        const Point3& lamp = kLamps[k];
+        const LampPlace& lamp = kLamps[k];
         double height = lamp.y - topBelow(lamp.x, lamp.z, lamp.y);
         EXPECT_GE(height, 2.5) << "lamp " << k;
         EXPECT_LE(height, 5.0) << "lamp " << k;

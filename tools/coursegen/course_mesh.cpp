@@ -400,7 +400,8 @@ std::vector<Decal> decalsOf(const std::vector<Box>& boxes)
 {
     std::vector<Decal> decals;
     double half = cellSize(Cell::LampMark).worldU / 2;
-    for (const Point3& lamp : kLamps) {
+    for (const LampPlace& place : kLamps) {
+        const Point3 lamp = asWritten(place);
         int target = topBelow(boxes, lamp.x, lamp.y, lamp.z);
         if (target >= 0) decals.push_back({Cell::LampMark, lamp.x - half, lamp.x + half, lamp.z - half, lamp.z + half, target});
     }

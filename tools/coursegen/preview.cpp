@@ -269,8 +269,8 @@ int runPreview(const std::string& root, const std::string& outDir, bool lowVaria
         // The player (a post as high as his body) and the slimes, as plain blocks.
         drawBox(program, cube, viewProjection, view.position - glm::vec3(0, 0.375f, 0), glm::vec3(0.2f, 1.5f, 0.2f),
                 glm::vec3(0.85f, 0.2f, 0.6f));
-        for (const SlimePlace& s : kSlimes)
-            drawBox(program, cube, viewProjection, glm::vec3(s.x, s.y + 0.25, s.z), glm::vec3(0.5f),
+        for (const SlimePlace& s : kSlimePlaces)
+            drawBox(program, cube, viewProjection, s.position + glm::vec3(0.0f, 0.25f, 0.0f), glm::vec3(0.5f),
                     glm::vec3(0.3f, 0.9f, 0.3f));
 
         char file[512];
