@@ -6,11 +6,9 @@
 #include "platform/math_conventions.h"
 #include "platform/window.h"
 #include "render/renderer.h"
-#include "render/screenshot.h"
 #include "render/texture.h"
 #include "render_fixtures.h"
 #include "support/gl_context.h"
-#include "support/process.h"
 
 #include <gtest/gtest.h>
 
@@ -77,10 +75,7 @@ protected:
         for (test::TestMesh& wall : walls) {
             test::FakeDrawable object("Wall", shader, &wall);
             object.unlit = true;
-            RenderEntry entry;
-            entry.object = &object;
-            entry.texture = stripes;
-            renderer.drawEntry(entry);
+            renderer.drawEntry(RenderEntry{&object, stripes});
         }
         return test::readFramebuffer(blur->framebuffer, width, height);
     }
@@ -123,25 +118,17 @@ int greyPixels(const std::vector<unsigned char>& rgb, int width, int height, int
 
 TEST_F(MotionBlurPass, FramebufferFollowsTheWindowSize)
 {
-    GLint bound = 0;
-    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &bound);
-    EXPECT_EQ(static_cast<GLuint>(bound), blur->framebuffer);
-
     auto size = [](GLuint texture) {
-        GLint w = 0, h = 0, format = 0;
+        GLint w = 0, h = 0;
         glBindTexture(GL_TEXTURE_2D, texture);
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
         glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT, &format);
-        return std::vector<int>{w, h, format};
+        return std::pair{w, h};
     };
-    EXPECT_EQ(size(blur->colourTexture), (std::vector<int>{320, 180, GL_RGB}));
-    EXPECT_EQ(size(blur->depthTexture), (std::vector<int>{320, 180, GL_DEPTH_COMPONENT24}));
-
     // The window grows: both attachments follow and the composite covers it all.
     blur->resize(400, 225);
-    EXPECT_EQ(size(blur->colourTexture), (std::vector<int>{400, 225, GL_RGB}));
-    EXPECT_EQ(size(blur->depthTexture), (std::vector<int>{400, 225, GL_DEPTH_COMPONENT24}));
+    EXPECT_EQ(size(blur->colourTexture), std::pair(400, 225));
+    EXPECT_EQ(size(blur->depthTexture), std::pair(400, 225));
     glBindFramebuffer(GL_FRAMEBUFFER, blur->framebuffer);
     EXPECT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
     std::vector<unsigned char> scene = drawScene(400, 225);
@@ -150,40 +137,24 @@ TEST_F(MotionBlurPass, FramebufferFollowsTheWindowSize)
 
     // A minimised window has no size; the attachments stay as they are.
     blur->resize(0, 0);
-    EXPECT_EQ(size(blur->colourTexture), (std::vector<int>{400, 225, GL_RGB}));
+    EXPECT_EQ(size(blur->colourTexture), std::pair(400, 225));
 }
 
-TEST_F(MotionBlurPass, StillCameraGivesTheSceneBack)
-{
-    std::vector<unsigned char> scene = drawScene(320, 180);
-    test::OffscreenTarget window(320, 180);
-    EXPECT_LE(largestDifference(composite(window, 0.0f, 0.1f, false), scene), 2);
-    EXPECT_LE(largestDifference(composite(window, 0.0f, 0.2f, true), scene), 2);
-    EXPECT_LE(largestDifference(composite(window, 0.0f, 5000.0f, true), scene), 2);
-    GLint unit = 0, program = -1;
-    glGetIntegerv(GL_ACTIVE_TEXTURE, &unit);
-    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-    EXPECT_EQ(unit, GL_TEXTURE1);
-    EXPECT_EQ(program, 0);
-}
-
-TEST_F(MotionBlurPass, TurningCameraSmearsStrongerWhenFast)
+TEST_F(MotionBlurPass, AStillCameraGivesTheSceneBackAndATurningOneSmearsIt)
 {
     std::vector<unsigned char> scene = drawScene(320, 180);
     test::OffscreenTarget window(320, 180);
     ASSERT_LE(greyPixels(scene, 320, 180), 6);   // sharp stripes to begin with
+    EXPECT_LE(largestDifference(composite(window, 0.0f, 0.1f, false), scene), 2);
+    EXPECT_LE(largestDifference(composite(window, 0.0f, 5000.0f, true), scene), 2);
 
+    // Four degrees of turn in a frame; a boost smears further.
     std::vector<unsigned char> normal = composite(window, 4.0f, 0.1f, false);
-    window.save(test::pictureDir() + "/motion_blur_turning.png");
     std::vector<unsigned char> fast = composite(window, 4.0f, 0.2f, true);
-    window.save(test::pictureDir() + "/motion_blur_turning_fast.png");
-    saveRGBImage(test::pictureDir() + "/motion_blur_scene.png", scene, 320, 180);
-
     EXPECT_GT(largestDifference(normal, scene), 100);
-    int normalGrey = greyPixels(normal, 320, 180);
-    int fastGrey = greyPixels(fast, 320, 180);
+    const int normalGrey = greyPixels(normal, 320, 180);
     EXPECT_GT(normalGrey, 12);
-    EXPECT_GT(fastGrey, normalGrey + 6);
+    EXPECT_GT(greyPixels(fast, 320, 180), normalGrey + 6);
 }
 
 // Stepping sideways moves near things further across the screen than far
@@ -197,7 +168,6 @@ TEST_F(MotionBlurPass, SidestepSmearsNearThingsMore)
     std::vector<unsigned char> scene = drawScene(320, 180);
     test::OffscreenTarget window(320, 180);
     std::vector<unsigned char> stepped = composite(window, 0.0f, 0.1f, false, 0.3f);
-    window.save(test::pictureDir() + "/motion_blur_sidestep.png");
 
     int nearGrey = greyPixels(stepped, 320, 180, 0, 155) - greyPixels(scene, 320, 180, 0, 155);
     int farGrey = greyPixels(stepped, 320, 180, 165, 155) - greyPixels(scene, 320, 180, 165, 155);
@@ -210,7 +180,6 @@ TEST_F(MotionBlurPass, AHugeScaleSmearsNoFurtherThanTheClamp)
     test::OffscreenTarget window(320, 180);
     // A frame of a tenth of a millisecond, turning fast.
     std::vector<unsigned char> smeared = composite(window, 4.0f, 0.0033333334f / 0.0001f, true);
-    window.save(test::pictureDir() + "/motion_blur_clamped.png");
 
     // The stripes are about 60 pixels wide: their middles stay untouched,
     // their edges are smeared.

@@ -4,7 +4,6 @@
 #include "render/gl.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 namespace ruma::test {
@@ -46,12 +45,6 @@ bool tryCreate()
 
 } // namespace
 
-bool displayAvailable()
-{
-    const char* display = std::getenv("DISPLAY");
-    return display && *display;
-}
-
 const std::string& glContextError() { return lastError; }
 
 bool ensureGlContext()
@@ -60,7 +53,7 @@ bool ensureGlContext()
         glfwMakeContextCurrent(context);
         return true;
     }
-    if (!displayAvailable()) {
+    if (!haveDisplay()) {
         lastError = "DISPLAY is not set";
         return false;
     }

@@ -3,6 +3,8 @@
 // are skipped, so ctest outside Xvfb still runs every logic test.
 #pragma once
 
+#include "support/process.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,7 +17,6 @@ namespace ruma::test {
 bool ensureGlContext();
 // Why the last attempt failed.
 const std::string& glContextError();
-bool displayAvailable();
 
 // Drains pending GL errors and returns how many there were.
 int drainGlErrors();
@@ -25,7 +26,7 @@ int drainGlErrors();
 // Skips without a display; fails when a display exists but GL does not work.
 #define TOVIK3D_REQUIRE_GL()                                                        \
     do {                                                                            \
-        if (!::ruma::test::displayAvailable()) GTEST_SKIP() << "no display";        \
+        if (!::ruma::test::haveDisplay()) GTEST_SKIP() << "no display";        \
         if (!::ruma::test::ensureGlContext())                                       \
             FAIL() << "no GL context: " << ::ruma::test::glContextError();          \
     } while (0)

@@ -11,7 +11,7 @@ namespace ruma::test {
 
 void PlayerWorld::SetUp()
 {
-    if (!displayAvailable()) {
+    if (!haveDisplay()) {
         skipped = true;
         GTEST_SKIP() << "no display";
     }
