@@ -1,10 +1,9 @@
-// Test helpers for sound: tone files written with libsndfile, and measures of
-// what a manual loopback engine mixes (stereo floats).
+// Test helpers for sound: measures of what a manual loopback engine mixes
+// (stereo floats). Tone files are written with support/audio.h.
 #pragma once
 
 #include "sound/sound_engine.h"
-
-#include <sndfile.h>
+#include "support/audio.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,37 +12,10 @@
 
 namespace ruma::test {
 
-constexpr int kRate = 44100;
 // One frame of the game at 60 fps, in samples.
 constexpr int kFrame = kRate / 60;
 // Output below this is silence.
 constexpr float kSilence = 1e-4f;
-
-// A sine tone; left and right differ when rightHz is given. format is the
-// libsndfile container and encoding, e.g. SF_FORMAT_WAV | SF_FORMAT_PCM_16.
-inline bool writeTone(const std::string& path, double hz, double seconds, int format,
-                      double rightHz = 0.0, double amplitude = 0.3)
-{
-    SF_INFO info{};
-    info.samplerate = kRate;
-    info.channels = rightHz > 0.0 ? 2 : 1;
-    info.format = format;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
-    if (!file) return false;
-    const int frames = static_cast<int>(seconds * kRate + 0.5);
-    std::vector<float> samples;
-    for (int i = 0; i < frames; ++i) {
-        samples.push_back(static_cast<float>(amplitude * std::sin(2.0 * M_PI * hz * i / kRate)));
-        if (rightHz > 0.0)
-            samples.push_back(static_cast<float>(amplitude * std::sin(2.0 * M_PI * rightHz * i / kRate)));
-    }
-    sf_writef_float(file, samples.data(), frames);
-    sf_close(file);
-    return true;
-}
-
-constexpr int kWav = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-constexpr int kMp3 = SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III;
 
 // One channel (0 left, 1 right) of interleaved stereo.
 inline std::vector<float> channel(const std::vector<float>& stereo, int which)
