@@ -52,15 +52,5 @@ TEST_F(ShaderLoading, CompileAndLinkFailuresPrintTheirLog)
     EXPECT_GT(link.size(), std::string("Failed to link shader program\n").size() + 2);
 }
 
-TEST(ShaderSource, TextModeReadDropsTheCarriageReturnOfEveryLineEnd)
-{
-    test::ScratchDir dir("shader-text");
-    dir.write("crlf.txt", "line one\r\nline two\r\nlone\rcr\r\n");
-    std::string text;
-    ASSERT_TRUE(readTextFile(dir.file("crlf.txt"), text));
-    EXPECT_EQ(text, "line one\nline two\nlone\rcr\n");
-    EXPECT_FALSE(readTextFile(dir.file("missing.txt"), text));
-}
-
 } // namespace
 } // namespace ruma

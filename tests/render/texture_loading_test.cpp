@@ -70,28 +70,6 @@ TEST_F(TextureLoading, RowsWhoseBytesAreNotAMultipleOfFourArriveIntact)
         }
 }
 
-TEST_F(TextureLoading, APaletteWithTransparencyKeepsItsTransparency)
-{
-    FIBITMAP* bitmap = FreeImage_Allocate(4, 4, 8);
-    RGBQUAD* palette = FreeImage_GetPalette(bitmap);
-    palette[0] = {0, 0, 0, 0};
-    palette[1] = {0, 255, 0, 0};
-    for (int y = 0; y < 4; ++y)
-        for (BYTE x = 0; x < 4; ++x) {
-            BYTE index = x >= 2;
-            FreeImage_SetPixelIndex(bitmap, x, y, &index);
-        }
-    BYTE table[2] = {0, 255};
-    FreeImage_SetTransparencyTable(bitmap, table, 2);
-    ASSERT_TRUE(FreeImage_Save(FIF_PNG, bitmap, dir.file("palette.png").c_str(), 0));
-    FreeImage_Unload(bitmap);
-
-    auto pixels = load("palette.png", 4, 4, GL_RGBA);
-    EXPECT_EQ(pixels[3], 0);                // index 0: transparent
-    EXPECT_EQ(pixels[2 * 4 + 3], 255);      // index 1: opaque green
-    EXPECT_EQ(pixels[2 * 4 + 1], 255);
-}
-
 TEST_F(TextureLoading, ATopLeftTargaLoadsTheRightWayUp)
 {
     // A 2 x 2 TGA stored top row first (descriptor bit 5), as the cat's texture is:

@@ -88,13 +88,6 @@ TEST_F(ModelImport, BoxesIgnoreRotationAndScale)
     ASSERT_EQ(cube.meshCount, 1);
     EXPECT_TRUE(boxIs(cube.meshes[0], {9, 11, -1, 1, -6, -4}));
     EXPECT_EQ(cube.meshes[0].faceCount, 12u);
-
-    // A lone point becomes one face repeating its only index, with a box of no size.
-    dir.write("point.obj", "o dot\nv 1 2 3\np 1\n");
-    ImportedObject dot(at, shader, dir.file("point.obj"));
-    ASSERT_EQ(dot.meshCount, 1);
-    EXPECT_EQ(dot.meshes[0].faceCount, 1u);
-    EXPECT_TRUE(boxIs(dot.meshes[0], {11, 11, 2, 2, -2, -2}));
 }
 
 // Needs no GL context: nothing is uploaded for a file that cannot be read.

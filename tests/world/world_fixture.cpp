@@ -15,7 +15,7 @@ void PlayerWorld::SetUp()
         skipped = true;
         GTEST_SKIP() << "no display";
     }
-    ASSERT_TRUE(ensureGlContext()) << glContextError();
+    ASSERT_TRUE(ensureGlContext()) << "no GL context";
     setPlatform(&scripted);
     godMode = false;
     initPhysics();
