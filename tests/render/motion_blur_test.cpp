@@ -1,6 +1,6 @@
 // The motion-blur post-process over walls of sharp black and white stripes:
 // its framebuffer follows the window, a still camera gives the scene back, a
-// moving camera smears it, and no frame time smears further than the clamp.
+// turning camera smears it, and no frame time smears further than the clamp.
 #include "render/motion_blur.h"
 
 #include "platform/math_conventions.h"
@@ -20,12 +20,11 @@ namespace {
 
 using Picture = std::vector<unsigned char>;
 
-// The camera at the origin, or sidestepped along x, turned yawDegrees to the right.
-glm::mat4 viewProjection(float yawDegrees, float sidestep = 0.0f)
+// The camera at the origin turned yawDegrees to the right.
+glm::mat4 viewProjection(float yawDegrees)
 {
-    const glm::vec3 eye(sidestep, 0.0f, 0.0f);
     const glm::vec3 forward(std::sin(glm::radians(yawDegrees)), 0.0f, -std::cos(glm::radians(yawDegrees)));
-    return perspectiveDegrees(60.0f, 16.0f / 9.0f, 0.1f, 100.0f) * glm::lookAt(eye, eye + forward, glm::vec3(0, 1, 0));
+    return perspectiveDegrees(60.0f, 16.0f / 9.0f, 0.1f, 100.0f) * glm::lookAt(glm::vec3(0.0f), forward, glm::vec3(0, 1, 0));
 }
 
 int largestDifference(const Picture& a, const Picture& b)
@@ -35,12 +34,12 @@ int largestDifference(const Picture& a, const Picture& b)
     return largest;
 }
 
-// Pixels of the middle row of a 320 x 180 picture, from x to x + count, that
-// are neither black nor white: the smeared edges.
-int greyPixels(const Picture& rgb, int from = 0, int count = 320)
+// Pixels of the middle row of a 320 x 180 picture that are neither black nor
+// white: the smeared edges.
+int greyPixels(const Picture& rgb)
 {
     int grey = 0;
-    for (int x = from; x < from + count; ++x) grey += rgb[(90 * 320 + x) * 3] > 20 && rgb[(90 * 320 + x) * 3] < 235;
+    for (int x = 0; x < 320; ++x) grey += rgb[(90 * 320 + x) * 3] > 20 && rgb[(90 * 320 + x) * 3] < 235;
     return grey;
 }
 
@@ -95,12 +94,11 @@ protected:
         return test::readFramebuffer(blur->framebuffer, window->width, window->height);
     }
 
-    // The composite of a camera that looked previousYaw degrees aside (or stood
-    // previousSidestep aside) one frame ago.
-    Picture composite(float previousYaw, float scale, bool fast, float previousSidestep = 0.0f)
+    // The composite of a camera that looked previousYaw degrees aside one frame ago.
+    Picture composite(float previousYaw, float scale, bool fast)
     {
         window->bindAndClear();
-        blur->pass(fast, scale, glm::inverse(viewProjection(0.0f)), viewProjection(previousYaw, previousSidestep));
+        blur->pass(fast, scale, glm::inverse(viewProjection(0.0f)), viewProjection(previousYaw));
         return window->read();
     }
 
@@ -135,7 +133,7 @@ TEST_F(MotionBlurPass, FramebufferFollowsTheWindowSize)
     EXPECT_EQ(size(blur->colourTexture), std::pair(400, 225));
 }
 
-TEST_F(MotionBlurPass, AStillCameraGivesTheSceneBackAndAMovingOneSmearsIt)
+TEST_F(MotionBlurPass, AStillCameraGivesTheSceneBackAndATurningOneSmearsIt)
 {
     const Picture scene = drawScene();
     ASSERT_LE(greyPixels(scene), 6);   // sharp stripes to begin with
@@ -147,17 +145,6 @@ TEST_F(MotionBlurPass, AStillCameraGivesTheSceneBackAndAMovingOneSmearsIt)
     EXPECT_GT(largestDifference(normal, scene), 100);
     EXPECT_GT(greyPixels(normal), 12);
     EXPECT_GT(greyPixels(composite(4.0f, 0.2f, true)), greyPixels(normal) + 6);
-
-    // Stepping sideways moves a near wall (left half) further across the
-    // screen than a far one (right half): the blur reads each pixel's depth.
-    for (test::TestMesh& wall : walls) wall.release();
-    walls = {test::makeRectangle(shader->program, {-4, -3, -2}, {4, 0, 0}, {0, 6, 0}),
-             test::makeRectangle(shader->program, {0, -15, -20}, {40, 0, 0}, {0, 30, 0})};
-    const Picture walls2 = drawScene();
-    const Picture stepped = composite(0.0f, 0.1f, false, 0.3f);
-    const int nearGrey = greyPixels(stepped, 0, 155) - greyPixels(walls2, 0, 155);
-    const int farGrey = greyPixels(stepped, 165, 155) - greyPixels(walls2, 165, 155);
-    EXPECT_GT(nearGrey, 2 * farGrey + 10);
 }
 
 TEST_F(MotionBlurPass, AHugeScaleSmearsNoFurtherThanTheClamp)

@@ -69,39 +69,27 @@ TEST_F(CatRun, WaitsUntilStartedThenFollowsTheTimedRouteOneWaypointPerCall)
     EXPECT_TRUE(matricesNear(cat->model, expectedModel(*cat), 1e-4f));
 }
 
-TEST_F(CatRun, TurnsBySignedAnglesToFaceItsWay)
+TEST_F(CatRun, TurnsBySignedAnglesAndKeepsItsHeadingThroughZeroLengthMoves)
 {
-    const glm::vec3 p = cat->position;
-    runOwnRoute({{1.0, p + glm::vec3(0, 0, 1)}, {2.0, p + glm::vec3(1, 0, 1)}, {3.0, p + glm::vec3(1, 0, 2)}});
+    const glm::vec3 a = cat->position + glm::vec3(0, 0, 2), b = a + glm::vec3(3, 0, 0);
+    runOwnRoute({{1.0, a}, {2.0, a}, {3.0, a}, {4.0, b}, {5.0, b + glm::vec3(0, 0, 1)}});
     cat->followRoute(1.0);   // along +z, the way it already faces
     EXPECT_EQ(cat->yaw, 0.0f);
-    cat->followRoute(2.0);   // +x after +z: a left turn of 90 degrees
-    EXPECT_NEAR(cat->yaw, 90.0f, 1e-4f);
-    // Its nose (local +z) now points along +x.
-    EXPECT_LT(glm::distance(glm::vec3(cat->model * glm::vec4(0, 0, 1, 0)), glm::vec3(1, 0, 0)), 1e-5f);
-    cat->followRoute(3.0);   // +z after +x: back by 90 degrees
-    EXPECT_NEAR(cat->yaw, 0.0f, 1e-4f);
-    EXPECT_TRUE(matricesNear(cat->model, expectedModel(*cat), 1e-5f));
-}
-
-TEST_F(CatRun, ZeroLengthMovesKeepTheLastHeading)
-{
-    const glm::vec3 p = cat->position;
-    const glm::vec3 a = p + glm::vec3(0, 0, 2);
-    const glm::vec3 b = a + glm::vec3(3, 0, 0);
-    runOwnRoute({{1.0, a}, {2.0, a}, {3.0, a}, {4.0, b}});
-    cat->followRoute(1.0);   // along +z
     // Snapping onto the waypoint it stands on, then waiting between two
     // waypoints on one spot: no move, so no turn and nothing undefined.
     for (double t : {1.5, 2.0, 2.5, 3.0}) {
         EXPECT_EQ(cat->followRoute(t), a) << "t " << t;
         EXPECT_EQ(cat->direction, glm::vec3(0, 0, 1)) << "t " << t;
-        EXPECT_EQ(cat->yaw, 0.0f) << "t " << t;
         EXPECT_TRUE(matricesNear(cat->model, expectedModel(*cat), 1e-5f)) << "t " << t;
     }
-    // The next real move turns from the heading kept: +x after +z.
+    // The next real move turns from the heading kept: +x after +z, a left turn of 90 degrees.
     EXPECT_NEAR(cat->followRoute(3.5).x, a.x + 1.5f, 1e-5f);
     EXPECT_NEAR(cat->yaw, 90.0f, 1e-4f);
+    // Its nose (local +z) now points along +x.
+    EXPECT_LT(glm::distance(glm::vec3(cat->model * glm::vec4(0, 0, 1, 0)), glm::vec3(1, 0, 0)), 1e-5f);
+    cat->followRoute(4.0);
+    cat->followRoute(5.0);   // +z after +x: back by 90 degrees
+    EXPECT_NEAR(cat->yaw, 0.0f, 1e-4f);
     EXPECT_TRUE(matricesNear(cat->model, expectedModel(*cat), 1e-5f));
 }
 

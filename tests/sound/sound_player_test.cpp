@@ -23,20 +23,19 @@ constexpr int kFrame = kRate / 60;
 // Output below this is silence.
 constexpr float kSilence = 1e-4f;
 
-// One channel (0 left, 1 right) of interleaved stereo.
-std::vector<float> channel(const std::vector<float>& stereo, int which)
+// The left channel of interleaved stereo.
+std::vector<float> left(const std::vector<float>& stereo)
 {
     std::vector<float> out;
-    for (size_t i = static_cast<size_t>(which); i < stereo.size(); i += 2) out.push_back(stereo[i]);
+    for (size_t i = 0; i < stereo.size(); i += 2) out.push_back(stereo[i]);
     return out;
 }
 
 float rms(const std::vector<float>& samples)
 {
-    if (samples.empty()) return 0.0f;
     double sum = 0.0;
     for (float s : samples) sum += static_cast<double>(s) * s;
-    return static_cast<float>(std::sqrt(sum / samples.size()));
+    return samples.empty() ? 0.0f : static_cast<float>(std::sqrt(sum / samples.size()));
 }
 
 float peak(const std::vector<float>& samples)
@@ -49,24 +48,15 @@ float peak(const std::vector<float>& samples)
 // Frequency of a steady tone from its rising zero crossings (interpolated).
 double frequency(const std::vector<float>& samples)
 {
-    double first = -1.0;
-    double last = -1.0;
+    double first = -1.0, last = -1.0;
     int crossings = 0;
-    for (size_t i = 1; i < samples.size(); ++i) {
+    for (size_t i = 1; i < samples.size(); ++i)
         if (samples[i - 1] < 0.0f && samples[i] >= 0.0f) {
-            double at = (i - 1) + samples[i - 1] / (samples[i - 1] - samples[i]);
-            if (first < 0.0) first = at;
-            last = at;
+            last = (i - 1) + samples[i - 1] / (samples[i - 1] - samples[i]);
+            if (first < 0.0) first = last;
             ++crossings;
         }
-    }
-    if (crossings < 2) return 0.0;
-    return (crossings - 1) * static_cast<double>(kRate) / (last - first);
-}
-
-std::vector<float> renderSeconds(SoundEngine& engine, double seconds)
-{
-    return engine.render(static_cast<int>(seconds * kRate));
+    return crossings < 2 ? 0.0 : (crossings - 1) * static_cast<double>(kRate) / (last - first);
 }
 
 constexpr double kMusicHz = 420.0;
@@ -97,12 +87,7 @@ protected:
         engine = manual;
     }
 
-    void TearDown() override
-    {
-        if (player) player->release();
-    }
-
-    std::vector<float> listen(double seconds) { return channel(renderSeconds(*engine, seconds), 0); }
+    std::vector<float> listen(double seconds) { return left(engine->render(static_cast<int>(seconds * kRate))); }
 
     // Plays from the controls screen into the game with the cat at catDistance,
     // past the menu click.
@@ -121,7 +106,7 @@ protected:
         std::vector<float> peaks;
         for (int i = 0; i < frames; ++i) {
             cue();
-            peaks.push_back(peak(channel(engine->render(kFrame), 0)));
+            peaks.push_back(peak(left(engine->render(kFrame))));
         }
         return peaks;
     }
@@ -234,7 +219,7 @@ TEST_F(SoundPlayerTest, EndJingleRepeatsWhileTheEndScreenShows)
         std::vector<float> first;
         for (int i = 0; i < 12; ++i) {
             player->playEnd(won);
-            std::vector<float> frame = channel(engine->render(kFrame), 0);
+            std::vector<float> frame = left(engine->render(kFrame));
             if (i >= 2) first.insert(first.end(), frame.begin(), frame.end());
         }
         EXPECT_NEAR(frequency(first), won ? kWinHz : kLoseHz, 2.0);
