@@ -4,6 +4,8 @@
 #include "scene/animation.h"
 #include "scene_test_support.h"
 
+#include <assimp/scene.h>
+
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -78,6 +80,42 @@ TEST(AnimationKeys, KeysExactlyAtTheTimeAreNeitherBeforeNorAfter)
     p = evaluateChannel(channel, 1.5);
     EXPECT_FLOAT_EQ(p.blend, 0.5f);
     EXPECT_NEAR(p.translation.x, 3.0 + 0.5 * 3.0, 1e-12);
+}
+
+TEST(AnimationKeys, ChannelsAreReadForAnimatedNodesWithAMesh)
+{
+    aiScene scene;
+    scene.mRootNode = new aiNode("root");
+    aiNode* board = new aiNode("board");
+    board->mNumMeshes = 1;
+    board->mMeshes = new unsigned int[1]{2};
+    scene.mRootNode->addChildren(1, &board);
+    auto channelFor = [](const char* node) {
+        auto* anim = new aiNodeAnim;
+        anim->mNodeName = node;
+        anim->mNumPositionKeys = 1;
+        anim->mPositionKeys = new aiVectorKey[1]{aiVectorKey(500.0, aiVector3D(1, 2, 3))};
+        anim->mNumRotationKeys = 1;
+        anim->mRotationKeys = new aiQuatKey[1]{aiQuatKey(1000.0, aiQuaternion(0.1f, 0.2f, 0.3f, 0.9f))};   // w, x, y, z
+        return anim;
+    };
+    auto* animation = new aiAnimation;
+    animation->mDuration = 2000.0;
+    animation->mNumChannels = 2;
+    animation->mChannels = new aiNodeAnim*[2]{channelFor("missing"), channelFor("board")};
+    scene.mNumAnimations = 1;
+    scene.mAnimations = new aiAnimation*[1]{animation};
+
+    const std::vector<AnimationChannel> channels = readChannels(scene);
+    ASSERT_EQ(channels.size(), 1u);   // the channel of a missing node animates nothing
+    EXPECT_EQ(channels[0].meshIndex, 2);
+    EXPECT_EQ(channels[0].duration, 2000.0);
+    ASSERT_EQ(channels[0].positionKeys.size(), 1u);
+    EXPECT_EQ(channels[0].positionKeys[0].time, 500.0);
+    EXPECT_EQ(channels[0].positionKeys[0].value, glm::vec3(1, 2, 3));
+    ASSERT_EQ(channels[0].rotationKeys.size(), 1u);
+    EXPECT_EQ(channels[0].rotationKeys[0].time, 1000.0);
+    EXPECT_EQ(channels[0].rotationKeys[0].value, glm::quat(0.1f, 0.2f, 0.3f, 0.9f));   // w, x, y, z
 }
 
 } // namespace
