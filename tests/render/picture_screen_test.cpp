@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace ruma {
 namespace {
@@ -62,21 +63,17 @@ protected:
 TEST_F(PictureScreens, EndPictureIsWinBeforeCaughtBeforeHole)
 {
     EndScreen screen(true);
-
     windowWidth = 320;
     windowHeight = 180;
     test::OffscreenTarget target(320, 180);
-    auto shown = [&](bool won, bool caught) {
+    for (auto [won, caught, expected] : {std::tuple{true, true, kWin}, std::tuple{true, false, kWin},
+                                         std::tuple{false, true, kCaught}, std::tuple{false, false, kHole}}) {
         screen.won = won;
         screen.caughtByCat = caught;
         target.bindAndClear();
         screen.draw();
-        return target.at(160, 90);
-    };
-    EXPECT_TRUE(test::colourNear(shown(true, true), kWin, 8)) << "won and caught";
-    EXPECT_TRUE(test::colourNear(shown(true, false), kWin, 8)) << "won";
-    EXPECT_TRUE(test::colourNear(shown(false, true), kCaught, 8)) << "caught";
-    EXPECT_TRUE(test::colourNear(shown(false, false), kHole, 8)) << "fell";
+        EXPECT_TRUE(test::colourNear(target.at(160, 90), expected, 8)) << "won " << won << ", caught " << caught;
+    }
     test::expectCleanGlState();
 
     // An odd window width is halved downwards.
@@ -85,9 +82,7 @@ TEST_F(PictureScreens, EndPictureIsWinBeforeCaughtBeforeHole)
     screen.draw();
     EXPECT_EQ(test::uniformInt(screen.quad.shader->program, "w"), 320);
     EXPECT_EQ(test::uniformInt(screen.quad.shader->program, "h"), 180);
-
-    GLuint picture = screen.currentPicture()->handle;
-    GLuint buffer = screen.quad.positionBuffer;
+    const GLuint picture = screen.currentPicture()->handle, buffer = screen.quad.positionBuffer;
     screen.release();
     EXPECT_FALSE(glIsTexture(picture));
     EXPECT_FALSE(glIsBuffer(buffer));
@@ -96,7 +91,6 @@ TEST_F(PictureScreens, EndPictureIsWinBeforeCaughtBeforeHole)
 TEST_F(PictureScreens, ControlsPictureFollowsTheRealWindowSize)
 {
     ControlsScreen screen;
-    EXPECT_TRUE(screen.showing);
     // The kept window size lags behind; the screen asks the window itself.
     windowWidth = 1280;
     windowHeight = 720;
