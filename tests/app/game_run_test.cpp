@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <sndfile.h>
 
 namespace ruma::test {
 namespace {
@@ -116,14 +115,7 @@ void resourcesWithSilentMusic(const ScratchDir& dir)
     for (const auto& entry : fs::directory_iterator(from / "Sounds"))
         if (entry.path().filename() != "background.wav")
             fs::create_symlink(entry.path(), to / "Sounds" / entry.path().filename());
-    SF_INFO info{};
-    info.samplerate = 44100;
-    info.channels = 1;
-    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
-    SNDFILE* file = sf_open((to / "Sounds" / "background.wav").c_str(), SFM_WRITE, &info);
-    std::vector<short> silence(44100, 0);
-    sf_writef_short(file, silence.data(), 44100);
-    sf_close(file);
+    writeTone(to / "Sounds" / "background.wav", 0.0, 1.0, kWav, 0.0, 0.0);
 }
 
 TEST_F(GameRunTest, WalkingIntoHoleAEndsOnTheHolePictureWithItsJingle)

@@ -7,18 +7,15 @@
 #include "app/game_start.h"
 #include "app/startup.h"
 #include "platform/scripted_platform.h"
-#include "render/drawable.h"
 #include "render/motion_blur.h"
 #include "render/picture_screen.h"
 #include "render/render_settings.h"
-#include "render/renderer.h"
 #include "scene/cat.h"
-#include "scene/imported_object.h"
 #include "scene/slime.h"
 #include "scene/tovik.h"
 #include "support/gl_context.h"
+#include "support/gl_pixels.h"
 #include "world/controls.h"
-#include "world/game_clock.h"
 #include "world/physics.h"
 #include "world/start_answers.h"
 #include "world/world.h"
@@ -56,12 +53,13 @@ protected:
         loadGameObjects();
         loadLog = testing::internal::GetCapturedStdout();
     }
-    // One frame of the game loop with the given keys held.
-    void frame(std::vector<int> keys = {}, bool focused = true)
+    // One frame of the game loop with the given keys held and mouse motion.
+    void frame(std::vector<int> keys = {}, bool focused = true, double cursorDx = 0.0)
     {
         FrameInput input;
         input.keys = std::move(keys);
         input.focused = focused;
+        input.cursorDx = cursorDx;
         scripted.appendFrames({input});
         double before = scripted.time();
         scripted.pollEvents();
@@ -211,14 +209,8 @@ TEST_F(LoadedGame, AnEndScreenWaitsForEnterOnly)
 // What the scene pass last drew into the motion blur's frame texture.
 std::vector<unsigned char> blurFrame()
 {
-    std::vector<unsigned char> pixels(size_t(motionBlur->width) * motionBlur->height * 3);
-    glFinish();
     glActiveTexture(GL_TEXTURE0);
-    glBindTexture(GL_TEXTURE_2D, motionBlur->colourTexture);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
-    return pixels;
+    return readTexture(motionBlur->colourTexture, motionBlur->width, motionBlur->height);
 }
 
 TEST_F(LoadedGame, WireframeDrawsStraightIntoTheWindow)
@@ -229,15 +221,7 @@ TEST_F(LoadedGame, WireframeDrawsStraightIntoTheWindow)
     // Turning: every new frame would differ from the last one the blur saw.
     frame({GLFW_KEY_F3}, true);
     ASSERT_TRUE(wireframe);
-    for (int i = 0; i < 5; ++i) {
-        FrameInput turn;
-        turn.cursorDx = 40;
-        scripted.appendFrames({turn});
-        double before = scripted.time();
-        scripted.pollEvents();
-        updateFrame(scripted.time() - before);
-        renderFrame(scripted.time() - before);
-    }
+    for (int i = 0; i < 5; ++i) frame({}, true, 40);
     EXPECT_EQ(blurFrame(), blurred) << "a wireframe frame went through the blur";
     GLint mode[2] = {0, 0};
     glGetIntegerv(GL_POLYGON_MODE, mode);

@@ -39,11 +39,9 @@ TEST(InputScript, CommandsBecomeFrames)
     EXPECT_FALSE(frames[7].focused);
     EXPECT_EQ(frames[6].screenshot, "out.png");   // the frame scripted last before the shot
     EXPECT_TRUE(frames[7].screenshot.empty());
-}
 
-TEST(InputScript, AShotBeforeAnyFrameTakesTheFirst)
-{
-    auto frames = parse("shot first.png\nwait 2\n");
+    // A shot before any frame takes the first.
+    frames = parse("shot first.png\nwait 2\n");
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(frames[0].screenshot, "first.png");
     EXPECT_TRUE(frames[1].screenshot.empty());
@@ -105,20 +103,6 @@ TEST(ScriptedPlatform, EachPollStartsTheNextFrameAndAdvancesTheClock)
     scripted.pollEvents();   // past the end: the run is over
     EXPECT_TRUE(scripted.shouldClose());
     EXPECT_DOUBLE_EQ(scripted.time(), 1.0);
-}
-
-TEST(ScriptedPlatform, WithoutAWindowTheSizeIsImaginary)
-{
-    ScriptedPlatform scripted({});
-    int w, h;
-    scripted.getWindowSize(w, h);
-    EXPECT_EQ(w, 1280);
-    EXPECT_EQ(h, 720);
-    scripted.setWindowSize(800, 450);
-    scripted.getWindowSize(w, h);
-    EXPECT_EQ(w, 800);
-    EXPECT_EQ(h, 450);
-    EXPECT_TRUE(scripted.hasFocus());
 }
 
 } // namespace

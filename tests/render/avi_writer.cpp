@@ -19,16 +19,10 @@ bool encode(AVCodecContext* encoder, AVFrame* frame, AVFormatContext* output, AV
     if (avcodec_send_frame(encoder, frame) < 0) return false;
     AVPacket* packet = av_packet_alloc();
     bool ok = true;
-    for (;;) {
-        int result = avcodec_receive_packet(encoder, packet);
-        if (result == AVERROR(EAGAIN) || result == AVERROR_EOF) break;
-        if (result < 0) {
-            ok = false;
-            break;
-        }
+    while (ok && avcodec_receive_packet(encoder, packet) == 0) {
         av_packet_rescale_ts(packet, encoder->time_base, stream->time_base);
         packet->stream_index = stream->index;
-        if (av_interleaved_write_frame(output, packet) < 0) ok = false;
+        ok = av_interleaved_write_frame(output, packet) >= 0;
     }
     av_packet_free(&packet);
     return ok;
@@ -42,6 +36,7 @@ bool writeAvi(const std::string& path, int width, int height, int frameCount, in
     av_log_set_level(AV_LOG_ERROR);
     AVFormatContext* output = nullptr;
     if (avformat_alloc_output_context2(&output, nullptr, "avi", path.c_str()) < 0) return false;
+    // Motion JPEG, as the cat's video is.
     const AVCodec* codec = avcodec_find_encoder(AV_CODEC_ID_MJPEG);
     AVStream* stream = avformat_new_stream(output, nullptr);
     AVCodecContext* encoder = avcodec_alloc_context3(codec);
@@ -58,28 +53,25 @@ bool writeAvi(const std::string& path, int width, int height, int frameCount, in
     ok = ok && avio_open(&output->pb, path.c_str(), AVIO_FLAG_WRITE) >= 0 &&
          avformat_write_header(output, nullptr) >= 0;
 
-    SwsContext* converter = sws_getContext(width, height, AV_PIX_FMT_RGB24, width, height,
-                                           AV_PIX_FMT_YUVJ420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
+    SwsContext* converter = sws_getContext(width, height, AV_PIX_FMT_RGB24, width, height, AV_PIX_FMT_YUVJ420P,
+                                           SWS_BICUBIC, nullptr, nullptr, nullptr);
     AVFrame* frame = av_frame_alloc();
     frame->format = AV_PIX_FMT_YUVJ420P;
     frame->width = width;
     frame->height = height;
     ok = ok && av_frame_get_buffer(frame, 0) >= 0;
-    std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
+    std::vector<uint8_t> rgb(size_t(width) * height * 3);
     for (int k = 0; ok && k < frameCount; ++k) {
-        for (int y = 0; y < height; ++y) {
+        for (int y = 0; y < height; ++y)
             for (int x = 0; x < width; ++x) {
-                Rgb p = pixel(k, x, y);
-                uint8_t* q = &rgb[(static_cast<size_t>(y) * width + x) * 3];
-                q[0] = static_cast<uint8_t>(p.r);
-                q[1] = static_cast<uint8_t>(p.g);
-                q[2] = static_cast<uint8_t>(p.b);
+                const Rgb p = pixel(k, x, y);
+                uint8_t* q = &rgb[(size_t(y) * width + x) * 3];
+                q[0] = uint8_t(p.r), q[1] = uint8_t(p.g), q[2] = uint8_t(p.b);
             }
-        }
-        const uint8_t* source[1] = {rgb.data()};
-        const int strides[1] = {width * 3};
+        const uint8_t* rows[1] = {rgb.data()};
+        const int stride[1] = {width * 3};
         ok = av_frame_make_writable(frame) >= 0;
-        sws_scale(converter, source, strides, 0, height, frame->data, frame->linesize);
+        sws_scale(converter, rows, stride, 0, height, frame->data, frame->linesize);
         frame->pts = k;
         ok = ok && encode(encoder, frame, output, stream);
     }

@@ -1,4 +1,4 @@
-// Writes small MJPEG-in-AVI files for the video tests.
+// Writes small Motion JPEG AVI files for the video tests.
 #pragma once
 
 #include "render_fixtures.h"

@@ -2,12 +2,10 @@
 // one-third rule.
 #include "render/frustum.h"
 
-#include "platform/math_conventions.h"
 #include "render_fixtures.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 namespace ruma {
@@ -47,53 +45,16 @@ TEST(Frustum, RejectsOnlyBoxesWhollyBeyondOnePlane)
     EXPECT_FALSE(frustum.boxInFrustum(glm::vec3(nan, 0, 10), glm::vec3(nan, 1, 11)));
 }
 
-// For a camera in an arbitrary pose the planes must bound the same volume
-// as the game's 16:9 projection of that camera.
-TEST(Frustum, AgreesWithTheProjectionOfATurnedCamera)
-{
-    const glm::vec3 eye(5.0f, 2.0f, -3.0f), centre(9.0f, 0.5f, 1.0f), up(0.1f, 1.0f, 0.0f);
-    Frustum frustum(60.0f, 0.1f, 100.0f);
-    frustum.updateFromCamera(eye, centre, up);
-    glm::mat4 viewProjection = perspectiveDegrees(60.0f, 16.0f / 9.0f, 0.1f, 100.0f) *
-                               glm::lookAt(eye, centre, up);
-
-    int checked = 0, inside = 0;
-    for (int i = -12; i <= 12; ++i) {
-        for (int j = -12; j <= 12; ++j) {
-            for (int k = -3; k <= 30; ++k) {
-                glm::vec3 p = eye + glm::vec3(i * 4.0f, j * 3.0f, k * 4.0f);
-                glm::vec4 clip = viewProjection * glm::vec4(p, 1.0f);
-                // w is the depth in front of the eye; |x| and |y| within w are on screen.
-                float w = clip.w;
-                float side = std::max(std::fabs(clip.x), std::fabs(clip.y)) - w;
-                float depth = std::max(0.1f - w, w - 100.0f);
-                if (std::fabs(side) < 0.02f * std::fabs(w) + 0.05f || std::fabs(depth) < 0.05f)
-                    continue;   // too close to call
-                bool expected = side < 0.0f && depth < 0.0f;
-                ASSERT_EQ(frustum.boxInFrustum(p, p), expected) << p.x << " " << p.y << " " << p.z;
-                ++checked;
-                inside += expected;
-            }
-        }
-    }
-    EXPECT_GT(checked, 10000);
-    EXPECT_GT(inside, 500);
-}
-
 TEST(Frustum, DrawsASectionWhenAThirdOfItsBoxesAreInView)
 {
-    Frustum frustum = lookingDownZ();
-    const MeshRecord inView = boxRecord(glm::vec3(-1, -1, 10), glm::vec3(1, 1, 12));
-    const MeshRecord behind = boxRecord(glm::vec3(-1, -1, -12), glm::vec3(1, 1, -10));
-
+    const Frustum frustum = lookingDownZ();
+    const MeshRecord in = boxRecord(glm::vec3(-1, -1, 10), glm::vec3(1, 1, 12));
+    const MeshRecord out = boxRecord(glm::vec3(-1, -1, -12), glm::vec3(1, 1, -10));
     EXPECT_TRUE(frustum.sectionInView({}));
-    EXPECT_TRUE(frustum.sectionInView({inView}));
-    EXPECT_FALSE(frustum.sectionInView({behind}));
-    EXPECT_TRUE(frustum.sectionInView({behind, inView, behind}));
-    EXPECT_FALSE(frustum.sectionInView({behind, behind, inView, behind}));
-    EXPECT_TRUE(frustum.sectionInView({inView, behind, behind, inView}));
-    EXPECT_FALSE(frustum.sectionInView({inView, behind, behind, behind, behind, behind, behind}));
-    EXPECT_TRUE(frustum.sectionInView({inView, behind, behind, behind, behind, behind, inView, inView, behind}));
+    EXPECT_FALSE(frustum.sectionInView({out}));
+    EXPECT_TRUE(frustum.sectionInView({out, in, out}));        // n = 3: one is a third
+    EXPECT_FALSE(frustum.sectionInView({out, out, in, out}));  // n = 4: one is less
+    EXPECT_TRUE(frustum.sectionInView({in, out, out, in}));
 }
 
 } // namespace

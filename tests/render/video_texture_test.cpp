@@ -6,7 +6,6 @@
 #include "render/renderer.h"
 #include "render_fixtures.h"
 #include "support/gl_context.h"
-#include "support/process.h"
 
 #include <gtest/gtest.h>
 
@@ -22,146 +21,99 @@ using test::Rgb;
 Rgb topColour(int k) { return {40 + 4 * k, 200 - 3 * k, 60}; }
 Rgb bottomColour(int k) { return {220 - 4 * k, 30 + 3 * k, 180}; }
 
-Rgb halves(int k, int, int y, int height) { return y < height / 2 ? topColour(k) : bottomColour(k); }
-
 class VideoFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        if (!test::ensureGlContext()) GTEST_SKIP() << "no display";
-        ASSERT_TRUE(test::writeAvi(longVideo, 320, 240, 50, 25,
-                                   [](int k, int x, int y) { return halves(k, x, y, 240); }));
-        ASSERT_TRUE(test::writeAvi(shortVideo, 64, 48, 3, 25,
-                                   [](int k, int x, int y) { return halves(k, x, y, 48); }));
-    }
-
+    void SetUp() override { TOVIK3D_REQUIRE_GL(); }
     void TearDown() override
     {
-        if (opened) {
-            opened->release();
-            delete opened;
-        }
+        if (!video) return;
+        video->release();
+        delete video;
         EXPECT_EQ(test::drainGlErrors(), 0);
     }
 
-    // Opens the file, keeping what it prints.
-    VideoTexture& open(const std::string& path)
+    // Writes a video of halves at 25 frames a second and opens it, keeping what it prints.
+    VideoTexture& open(int width, int height, int frames)
     {
+        const std::string path = scratch.file("video.avi");
+        EXPECT_TRUE(test::writeAvi(path, width, height, frames, 25,
+                                   [height](int k, int, int y) { return y < height / 2 ? topColour(k) : bottomColour(k); }));
         testing::internal::CaptureStdout();
-        opened = new VideoTexture(path);
+        video = new VideoTexture(path);
         printed = testing::internal::GetCapturedStdout();
-        return *opened;
+        return *video;
     }
 
     // Sets the frame, uploads it and returns the texture.
     std::vector<unsigned char> show(int frame)
     {
-        opened->frame = frame;
-        glBindTexture(GL_TEXTURE_2D, opened->handle);
-        opened->upload();
-        return readTexture(opened->handle);
-    }
-
-    // The texture as GL holds it: 256 x 256 RGB, bottom row first.
-    static std::vector<unsigned char> readTexture(GLuint handle)
-    {
-        std::vector<unsigned char> rgb(kVideoTextureSize * kVideoTextureSize * 3);
-        glBindTexture(GL_TEXTURE_2D, handle);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-        glPixelStorei(GL_PACK_ALIGNMENT, 4);
-        return rgb;
-    }
-
-    static void expectColour(const std::vector<unsigned char>& rgb, int row, const Rgb& expected)
-    {
-        const unsigned char* p = &rgb[(static_cast<size_t>(row) * kVideoTextureSize + 128) * 3];
-        EXPECT_NEAR(p[0], expected.r, 8) << "row " << row;
-        EXPECT_NEAR(p[1], expected.g, 8) << "row " << row;
-        EXPECT_NEAR(p[2], expected.b, 8) << "row " << row;
+        video->frame = frame;
+        glBindTexture(GL_TEXTURE_2D, video->handle);
+        video->upload();
+        return test::readTexture(video->handle, kVideoTextureSize, kVideoTextureSize);
     }
 
     // The bottom rows come first and show the frame's bottom half.
     static void expectFrame(const std::vector<unsigned char>& rgb, int k)
     {
-        expectColour(rgb, 10, bottomColour(k));
-        expectColour(rgb, 245, topColour(k));
+        for (auto [row, expected] : {std::pair{10, bottomColour(k)}, std::pair{245, topColour(k)}}) {
+            const unsigned char* p = &rgb[(static_cast<size_t>(row) * kVideoTextureSize + 128) * 3];
+            EXPECT_TRUE(test::colourNear({p[0], p[1], p[2]}, expected, 8)) << "frame " << k << " row " << row;
+        }
     }
 
     test::ScratchDir scratch{"render-video"};
-    std::string longVideo = scratch.file("long.avi");
-    std::string shortVideo = scratch.file("short.avi");
-    VideoTexture* opened = nullptr;
+    VideoTexture* video = nullptr;
     std::string printed;
 };
 
 TEST_F(VideoFile, ClockPicksTheFrameAndStartsAgainAtTheEnd)
 {
-    VideoTexture& video = open(shortVideo);
+    open(64, 48, 3);
     EXPECT_EQ(printed, "AVI Player: Width: 64, Height: 48, Frames: 3 Milliseconds per Frame: 40\n");
-
-    video.advance(0.119);
-    EXPECT_EQ(video.frame, 2);
-    video.advance(0.001);   // 120 ms: past the last frame
-    EXPECT_EQ(video.frame, 0);
-    EXPECT_EQ(video.clockMs, 0.0);
-
+    video->advance(0.119);
+    EXPECT_EQ(video->frame, 2);
+    video->advance(0.001);   // 120 ms: past the last frame
+    EXPECT_EQ(video->frame, 0);
+    EXPECT_EQ(video->clockMs, 0.0);
     // A step across the end drops the remainder instead of carrying it over.
-    video.advance(0.080);
-    EXPECT_EQ(video.frame, 2);
-    video.advance(0.085);
-    EXPECT_EQ(video.frame, 0);
-    EXPECT_EQ(video.clockMs, 0.0);
-    video.advance(0.045);
-    EXPECT_EQ(video.frame, 1);
+    video->advance(0.080);
+    EXPECT_EQ(video->frame, 2);
+    video->advance(0.085);
+    EXPECT_EQ(video->frame, 0);
+    EXPECT_EQ(video->clockMs, 0.0);
+    video->advance(0.045);
+    EXPECT_EQ(video->frame, 1);
 }
 
-TEST_F(VideoFile, UploadsTheCurrentFrameBottomRowFirst)
+TEST_F(VideoFile, UploadsTheCurrentFrameBottomRowFirstAndTheCatEntryShowsIt)
 {
-    VideoTexture& video = open(longVideo);
+    open(320, 240, 50);
     EXPECT_EQ(printed, "AVI Player: Width: 320, Height: 240, Frames: 50 Milliseconds per Frame: 40\n");
-
-    video.advance(0.41);
-    ASSERT_EQ(video.frame, 10);
-    std::vector<unsigned char> shown = show(video.frame);
+    video->advance(0.41);
+    ASSERT_EQ(video->frame, 10);
+    const std::vector<unsigned char> shown = show(video->frame);
     expectFrame(shown, 10);
-    EXPECT_EQ(shown, std::vector<unsigned char>(video.pixels(), video.pixels() + shown.size()));
+    EXPECT_EQ(shown, std::vector<unsigned char>(video->pixels(), video->pixels() + shown.size()));
 
-    // Far ahead, then back again.
-    expectFrame(show(40), 40);
+    // Playing on costs one decode a frame; the same frame again costs nothing.
+    const int decoded = video->framesDecoded();
+    for (int k = 11; k < 50; ++k) ASSERT_TRUE(video->decodeFrame(k)) << k;
+    ASSERT_TRUE(video->decodeFrame(49));
+    EXPECT_EQ(video->framesDecoded(), decoded + 39);
+    EXPECT_FALSE(video->decodeFrame(50));
+    // Back again; a frame number the file does not have keeps the last picture.
     expectFrame(show(3), 3);
-    // A frame number the file does not have: the last picture stays.
     expectFrame(show(60), 3);
-    expectFrame(show(4), 4);
-}
 
-TEST_F(VideoFile, PlayingOnCostsOneDecodePerFrame)
-{
-    VideoTexture& video = open(longVideo);
-    for (int k = 0; k < 50; ++k) ASSERT_TRUE(video.decodeFrame(k)) << k;
-    EXPECT_EQ(video.framesDecoded(), 50);
-    // The same frame again costs nothing.
-    ASSERT_TRUE(video.decodeFrame(49));
-    EXPECT_EQ(video.framesDecoded(), 50);
-    EXPECT_FALSE(video.decodeFrame(50));
-}
-
-TEST_F(VideoFile, TheCatEntryShowsTheVideo)
-{
-    VideoTexture& video = open(longVideo);
+    // The cat's entry draws with the video, at the frame of its clock.
     Shader* shader = test::makeShader("basic.vert", "toon.frag");
     test::FakeDrawable cat("Cat", shader);
     Renderer renderer;
-    RenderEntry entry;
-    entry.object = &cat;
-    entry.hasVideo = true;
-    entry.videoTexture = &video;
-    video.advance(1.0);   // frame 25
-
-    renderer.drawEntry(entry);
-    EXPECT_EQ(static_cast<GLuint>(cat.textureDuringDraw), video.handle);
-    expectFrame(readTexture(video.handle), 25);
-
+    video->advance(0.6);   // frame 25
+    renderer.drawEntry(RenderEntry{&cat, nullptr, 0.0f, glm::vec3(1.0f), true, video});
+    EXPECT_EQ(static_cast<GLuint>(cat.textureDuringDraw), video->handle);
+    expectFrame(test::readTexture(video->handle, kVideoTextureSize, kVideoTextureSize), 25);
     renderer.release();
     deleteShader(shader);
 }

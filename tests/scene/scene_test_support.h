@@ -1,6 +1,7 @@
-// Helpers for the scene-object tests: a working directory of their own (the
-// fixed-path objects read Resources/ from there), a small program with the
-// three vertex attributes, and matrix comparison.
+// Helpers for the scene-object tests: quiet loading, a small program with the
+// three vertex attributes, and matrix and box comparison. Objects made in an
+// empty InScratchDirectory find no model: they load without meshes and need
+// no GL context.
 #pragma once
 
 #include "render/mesh_record.h"
@@ -12,28 +13,9 @@
 
 #include <array>
 #include <cmath>
-#include <filesystem>
 #include <string>
 
 namespace ruma::test {
-
-// Runs the test inside a fresh scratch folder and returns to the previous
-// working directory afterwards. Without files written into it, every model
-// is missing there, so objects load without meshes and need no GL context.
-class InScratchDirectory {
-public:
-    explicit InScratchDirectory(const std::string& name)
-        : scratch_(name), previous_(std::filesystem::current_path())
-    {
-        std::filesystem::current_path(scratch_.path());
-    }
-    ~InScratchDirectory() { std::filesystem::current_path(previous_); }
-    const ScratchDir& scratch() const { return scratch_; }
-
-private:
-    ScratchDir scratch_;
-    std::filesystem::path previous_;
-};
 
 // Runs make() with the console lines of model loading captured and dropped,
 // and returns its result.

@@ -1,3 +1,4 @@
+// The slimes: taken and back after five seconds, swaying or standing still.
 #include "scene/slime.h"
 #include "scene_test_support.h"
 
@@ -39,7 +40,7 @@ TEST_F(SlimeField, IsTakenOnceAndComesBackAfterFiveSeconds)
     clock.setTime(12.0);
     slime->take();   // already gone: nothing more happens
     EXPECT_FALSE(slime->available);
-    EXPECT_EQ(slime->takenAt, 10.0);
+    EXPECT_EQ(slime->takenAt, 10.0);   // the second take changed nothing
     EXPECT_EQ(slime->getTouchPoint(), glm::vec3(5, 1001, 5));
 
     clock.setTime(14.9);
@@ -51,10 +52,8 @@ TEST_F(SlimeField, IsTakenOnceAndComesBackAfterFiveSeconds)
     EXPECT_TRUE(slime->available);
     EXPECT_EQ(translationOf(slime->model), glm::vec3(5, 0, 5));
 
-    // And it can be taken again.
-    clock.setTime(20.0);
+    clock.setTime(20.0);   // and it can be taken again
     slime->take();
-    EXPECT_FALSE(slime->available);
     EXPECT_EQ(slime->takenAt, 20.0);
 }
 
@@ -67,8 +66,6 @@ TEST_F(SlimeField, AStillSlimeNeverMovesOnItsOwn)
         slime->update(1.0 / 60.0);
     }
     EXPECT_TRUE(matricesNear(slime->model, placed, 0.0f));
-    EXPECT_EQ(slime->spin, 0.0f);
-    EXPECT_EQ(slime->swayOffset, 0.0f);
 }
 
 TEST_F(SlimeField, AMovingSlimeSwaysAlongItsPlacementXWhileSpinning)
@@ -82,21 +79,11 @@ TEST_F(SlimeField, AMovingSlimeSwaysAlongItsPlacementXWhileSpinning)
     for (float x : expectedX) {
         slime->update(0.25);
         ++frame;
-        const glm::vec3 at = translationOf(slime->model);
-        EXPECT_NEAR(at.x, place.x + x, 1e-4f) << "frame " << frame;
-        EXPECT_NEAR(at.y, place.y, 1e-5f) << "frame " << frame;
-        EXPECT_NEAR(at.z, place.z, 1e-4f) << "frame " << frame;
-        EXPECT_EQ(slime->spin, static_cast<float>(frame)) << "frame " << frame;
-        // Turned by its spin about y, unscaled.
-        const glm::mat4 expected =
-            rotateDegrees(glm::translate(glm::mat4(1.0f), at), slime->spin, glm::vec3(0, 1, 0));
-        EXPECT_TRUE(matricesNear(slime->model, expected, 1e-5f)) << "frame " << frame;
-        if (frame == 4) {
-            EXPECT_EQ(slime->swayOffset, 1.0f);
-            EXPECT_TRUE(slime->swayingBack);
-        }
+        // Turned by one degree a frame about y, unscaled.
+        const glm::mat4 expected = rotateDegrees(glm::translate(glm::mat4(1.0f), place + glm::vec3(x, 0, 0)),
+                                                 float(frame), glm::vec3(0, 1, 0));
+        EXPECT_TRUE(matricesNear(slime->model, expected, 1e-4f)) << "frame " << frame;
     }
-    EXPECT_FALSE(slime->swayingBack);
 
     // Taken while swaying, it returns to where the sway has brought it.
     const float x = translationOf(slime->model).x;
@@ -104,9 +91,7 @@ TEST_F(SlimeField, AMovingSlimeSwaysAlongItsPlacementXWhileSpinning)
     slime->take();
     clock.setTime(6.0);
     slime->update(0.0);
-    const glm::vec3 back = translationOf(slime->model);
-    EXPECT_NEAR(back.x, x, 1e-4f);
-    EXPECT_NEAR(back.y, place.y, 1e-3f);
+    EXPECT_LT(glm::distance(translationOf(slime->model), glm::vec3(x, place.y, place.z)), 1e-3f);
 }
 
 } // namespace

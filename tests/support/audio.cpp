@@ -4,8 +4,29 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 namespace ruma::test {
+
+bool writeTone(const std::string& path, double hz, double seconds, int format, double rightHz, double amplitude)
+{
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    SF_INFO info{};
+    info.samplerate = kRate;
+    info.channels = rightHz > 0.0 ? 2 : 1;
+    info.format = format;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (!file) return false;
+    const int frames = static_cast<int>(seconds * kRate + 0.5);
+    std::vector<float> samples(static_cast<size_t>(frames) * info.channels);
+    for (int i = 0; i < frames; ++i)
+        for (int c = 0; c < info.channels; ++c)
+            samples[size_t(i) * info.channels + c] =
+                static_cast<float>(amplitude * std::sin(2.0 * M_PI * (c ? rightHz : hz) * i / kRate));
+    sf_writef_float(file, samples.data(), frames);
+    sf_close(file);
+    return true;
+}
 
 Sound readMono(const std::string& path)
 {

@@ -4,7 +4,6 @@
 #include "render/gl.h"
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 namespace ruma::test {
@@ -12,12 +11,6 @@ namespace ruma::test {
 namespace {
 
 GLFWwindow* context = nullptr;
-std::string lastError;
-
-void recordGlfwError(int code, const char* description)
-{
-    lastError = "GLFW error " + std::to_string(code) + ": " + (description ? description : "");
-}
 
 bool tryCreate()
 {
@@ -27,32 +20,19 @@ bool tryCreate()
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     context = glfwCreateWindow(1280, 720, "tovik3d tests", nullptr, nullptr);
-    if (!context) {
-        glfwTerminate();
-        return false;
-    }
-    glfwMakeContextCurrent(context);
-    glewExperimental = GL_TRUE;
-    GLenum status = glewInit();
-    if (status != GLEW_OK && status != GLEW_ERROR_NO_GLX_DISPLAY) {
-        lastError = "glewInit failed with " + std::to_string(status);
+    if (context) {
+        glfwMakeContextCurrent(context);
+        glewExperimental = GL_TRUE;
+        const GLenum status = glewInit();
+        if (status == GLEW_OK || status == GLEW_ERROR_NO_GLX_DISPLAY) return true;
         glfwDestroyWindow(context);
         context = nullptr;
-        glfwTerminate();
-        return false;
     }
-    return true;
+    glfwTerminate();
+    return false;
 }
 
 } // namespace
-
-bool displayAvailable()
-{
-    const char* display = std::getenv("DISPLAY");
-    return display && *display;
-}
-
-const std::string& glContextError() { return lastError; }
 
 bool ensureGlContext()
 {
@@ -60,16 +40,10 @@ bool ensureGlContext()
         glfwMakeContextCurrent(context);
         return true;
     }
-    if (!displayAvailable()) {
-        lastError = "DISPLAY is not set";
-        return false;
-    }
-    glfwSetErrorCallback(recordGlfwError);
+    if (!haveDisplay()) return false;
     // A busy X server now and then refuses a connection: try a few times.
-    for (int attempt = 0; attempt < 5 && !context; ++attempt) {
-        if (tryCreate()) break;
+    for (int attempt = 0; attempt < 5 && !tryCreate(); ++attempt)
         std::this_thread::sleep_for(std::chrono::milliseconds(200 * (attempt + 1)));
-    }
     if (!context) return false;
     drainGlErrors();
     ruma::window = context;

@@ -3,20 +3,15 @@
 // are skipped, so ctest outside Xvfb still runs every logic test.
 #pragma once
 
-#include <gtest/gtest.h>
+#include "support/process.h"
 
-#include <string>
+#include <gtest/gtest.h>
 
 namespace ruma::test {
 
-// Makes the shared test context current; false when there is no display or
-// the context could not be made (see glContextError). The window is
-// 1280 x 720 and stays hidden.
+// Makes the shared hidden 1280 x 720 test window's context current; false
+// when there is no display or no context could be made.
 bool ensureGlContext();
-// Why the last attempt failed.
-const std::string& glContextError();
-bool displayAvailable();
-
 // Drains pending GL errors and returns how many there were.
 int drainGlErrors();
 
@@ -25,7 +20,6 @@ int drainGlErrors();
 // Skips without a display; fails when a display exists but GL does not work.
 #define TOVIK3D_REQUIRE_GL()                                                        \
     do {                                                                            \
-        if (!::ruma::test::displayAvailable()) GTEST_SKIP() << "no display";        \
-        if (!::ruma::test::ensureGlContext())                                       \
-            FAIL() << "no GL context: " << ::ruma::test::glContextError();          \
+        if (!::ruma::test::haveDisplay()) GTEST_SKIP() << "no display";             \
+        if (!::ruma::test::ensureGlContext()) FAIL() << "no GL context";            \
     } while (0)

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <set>
 
 namespace ruma::test {
@@ -80,6 +81,37 @@ int distinctColours(const Image& image, int step)
             colours.insert((p[0] / 8) << 10 | (p[1] / 8) << 5 | (p[2] / 8));
         }
     return static_cast<int>(colours.size());
+}
+
+::testing::AssertionResult colourNear(const Rgba& actual, const Rgba& expected, int tolerance)
+{
+    if (std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
+        std::abs(actual.b - expected.b) <= tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got (" << actual.r << ", " << actual.g << ", " << actual.b << "), want ("
+                                         << expected.r << ", " << expected.g << ", " << expected.b << ")";
+}
+
+bool writeImage(const std::string& path, int width, int height, const std::function<Rgba(int, int)>& pixel,
+                int bpp, int format)
+{
+    FIBITMAP* bitmap = FreeImage_Allocate(width, height, bpp);
+    const int step = bpp / 8;
+    for (int y = 0; y < height; ++y) {
+        BYTE* row = FreeImage_GetScanLine(bitmap, y);   // FreeImage's rows go up too
+        for (int x = 0; x < width; ++x) {
+            const Rgba p = pixel(x, y);
+            row[x * step + FI_RGBA_RED] = static_cast<BYTE>(p.r);
+            row[x * step + FI_RGBA_GREEN] = static_cast<BYTE>(p.g);
+            row[x * step + FI_RGBA_BLUE] = static_cast<BYTE>(p.b);
+            if (step == 4) row[x * step + FI_RGBA_ALPHA] = static_cast<BYTE>(p.a);
+        }
+    }
+    std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+    FREE_IMAGE_FORMAT type = format >= 0 ? FREE_IMAGE_FORMAT(format) : FreeImage_GetFIFFromFilename(path.c_str());
+    const bool saved = FreeImage_Save(type, bitmap, path.c_str(), 0) != 0;
+    FreeImage_Unload(bitmap);
+    return saved;
 }
 
 } // namespace ruma::test

@@ -108,6 +108,13 @@ void ScratchDir::write(const std::string& relative, const std::string& contents)
     std::ofstream(p, std::ios::binary) << contents;
 }
 
+InScratchDirectory::InScratchDirectory(const std::string& name) : scratch_(name), previous_(fs::current_path())
+{
+    fs::current_path(scratch_.path());
+}
+
+InScratchDirectory::~InScratchDirectory() { fs::current_path(previous_); }
+
 std::string sourceDir() { return TOVIK3D_SOURCE_DIR; }
 std::string buildDir() { return TOVIK3D_BUILD_DIR; }
 std::string gameBinary() { return TOVIK3D_BINARY; }

@@ -39,6 +39,19 @@ private:
     std::string path_;
 };
 
+// Makes a fresh scratch folder the working directory (where the game looks
+// for Resources/) until destroyed.
+class InScratchDirectory {
+public:
+    explicit InScratchDirectory(const std::string& name);
+    ~InScratchDirectory();
+    const ScratchDir& scratch() const { return scratch_; }
+
+private:
+    ScratchDir scratch_;
+    std::string previous_;
+};
+
 std::string sourceDir();
 std::string buildDir();
 std::string gameBinary();

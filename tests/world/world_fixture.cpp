@@ -11,11 +11,9 @@ namespace ruma::test {
 
 void PlayerWorld::SetUp()
 {
-    if (!displayAvailable()) {
-        skipped = true;
-        GTEST_SKIP() << "no display";
-    }
-    ASSERT_TRUE(ensureGlContext()) << glContextError();
+    skipped = true;
+    TOVIK3D_REQUIRE_GL();
+    skipped = false;
     setPlatform(&scripted);
     godMode = false;
     initPhysics();
@@ -59,11 +57,6 @@ void PlayerWorld::frame(std::vector<int> keys, double dx, double dy, double dt)
     updateControls(*controls, *player, *playerBody);
 }
 
-void PlayerWorld::frames(int count, std::vector<int> keys, double dt)
-{
-    for (int i = 0; i < count; ++i) frame(keys, 0.0, 0.0, dt);
-}
-
 void PlayerWorld::placeBody(float x, float y, float z)
 {
     btTransform transform = playerBody->getWorldTransform();
@@ -72,8 +65,5 @@ void PlayerWorld::placeBody(float x, float y, float z)
     playerBody->getMotionState()->setWorldTransform(transform);
     playerBody->setLinearVelocity(btVector3(0, 0, 0));
 }
-
-btVector3 PlayerWorld::bodyOrigin() const { return playerBody->getWorldTransform().getOrigin(); }
-btVector3 PlayerWorld::bodyVelocity() const { return playerBody->getLinearVelocity(); }
 
 } // namespace ruma::test

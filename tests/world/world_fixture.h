@@ -4,6 +4,7 @@
 
 #include "platform/scripted_platform.h"
 #include "world/controls.h"
+#include "world/world.h"
 
 #include <btBulletDynamicsCommon.h>
 #include <gtest/gtest.h>
@@ -21,11 +22,14 @@ protected:
     void addBox(float x0, float y0, float z0, float x1, float y1, float z1);
     // Steps physics and the controls for one frame of dt with keys held and mouse motion.
     void frame(std::vector<int> keys = {}, double dx = 0.0, double dy = 0.0, double dt = 1.0 / 60.0);
-    void frames(int count, std::vector<int> keys = {}, double dt = 1.0 / 60.0);
+    void frames(int count, std::vector<int> keys = {}, double dt = 1.0 / 60.0)
+    {
+        for (int i = 0; i < count; ++i) frame(keys, 0.0, 0.0, dt);
+    }
     // Puts the body at the position, at rest.
     void placeBody(float x, float y, float z);
-    btVector3 bodyOrigin() const;
-    btVector3 bodyVelocity() const;
+    btVector3 bodyOrigin() const { return playerBody->getWorldTransform().getOrigin(); }
+    btVector3 bodyVelocity() const { return playerBody->getLinearVelocity(); }
 
     ScriptedPlatform scripted{{}};
     bool skipped = false;
