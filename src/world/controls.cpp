@@ -13,8 +13,8 @@ namespace ruma {
 
 namespace {
 
-constexpr float kBoostSeconds = 1.8f;
-constexpr float kJumpFlagSeconds = 1.0f;
+constexpr double kBoostSeconds = 1.8;
+constexpr double kJumpFlagSeconds = 1.0;
 constexpr float kTurn = 6.2831853f;   // whole turn in radians
 
 // The signed angle in degrees from b to a about the y axis, NaN when either

@@ -46,10 +46,10 @@ TEST_F(ControlsTest, ABoostLastsOnePointEightSecondsAndIsNeverExtended)
     EXPECT_FLOAT_EQ(controls->speed, 10.0f);
     scripted.setTime(11.0);
     controls->startBoost();   // a second slime while boosted is wasted
-    scripted.setTime(11.79);
+    scripted.setTime(10.0 + 1.79);
     update();
     EXPECT_TRUE(controls->isFast());
-    scripted.setTime(11.8);
+    scripted.setTime(10.0 + 1.8);   // the boost ends at the first update 1.8 s after it began
     update();
     EXPECT_FALSE(controls->isFast());
     EXPECT_FLOAT_EQ(controls->speed, 5.0f);
