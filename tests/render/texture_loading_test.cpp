@@ -54,6 +54,28 @@ TEST_F(TextureLoading, TheContentsDecideTheTypeAndAlphaTheFormat)
     auto glass = load("glass.png", 8, 8, GL_RGBA);
     EXPECT_EQ(std::vector<unsigned char>(glass.begin(), glass.begin() + 4), (std::vector<unsigned char>{10, 20, 250, 64}));
     EXPECT_EQ(glass[7 * 4 + 3], 255);
+    deleteTexture(texture);
+
+    // A palette with a transparency table (what image tools write for few
+    // colours) reports no alpha channel until it is made 32-bit: it must not
+    // lose its transparency.
+    FIBITMAP* bitmap = FreeImage_Allocate(4, 4, 8);
+    RGBQUAD* palette = FreeImage_GetPalette(bitmap);
+    palette[0] = {0, 0, 0, 0};
+    palette[1] = {0, 255, 0, 0};
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            BYTE index = static_cast<BYTE>(x >= 2);
+            FreeImage_SetPixelIndex(bitmap, x, y, &index);
+        }
+    BYTE table[2] = {0, 255};
+    FreeImage_SetTransparencyTable(bitmap, table, 2);
+    ASSERT_TRUE(FreeImage_Save(FIF_PNG, bitmap, dir.file("palette.png").c_str(), 0));
+    FreeImage_Unload(bitmap);
+    auto palettePixels = load("palette.png", 4, 4, GL_RGBA);
+    EXPECT_EQ(palettePixels[3], 0);            // index 0: transparent
+    EXPECT_EQ(palettePixels[2 * 4 + 1], 255);  // index 1: green
+    EXPECT_EQ(palettePixels[2 * 4 + 3], 255);  // and opaque
 }
 
 TEST_F(TextureLoading, RowsWhoseBytesAreNotAMultipleOfFourArriveIntact)
