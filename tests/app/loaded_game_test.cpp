@@ -167,13 +167,17 @@ TEST_F(LoadedGame, PausingKeepsThePlayTime)
     ASSERT_TRUE(controlsScreen->showing);
     double paused = currentGameTime();
     glm::vec3 place = playerPlace();
+    float yaw = controls->horizontalAngle;
     frames(90, {GLFW_KEY_W});
+    frame({}, true, 400.0);   // the pointer wanders during the pause
     EXPECT_DOUBLE_EQ(currentGameTime(), paused);
     EXPECT_EQ(playerPlace(), place);
     frame({GLFW_KEY_F1});   // resume
     EXPECT_FALSE(controlsScreen->showing);
     frames(10);
     EXPECT_NEAR(currentGameTime(), paused + 10.0 / 60.0, 1e-9);
+    // Resuming puts the pointer back in the middle: the camera does not jump.
+    EXPECT_FLOAT_EQ(controls->horizontalAngle, yaw);
 }
 
 TEST_F(LoadedGame, WithoutFocusNothingMovesButPlayTimeGoesOn)

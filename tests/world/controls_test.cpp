@@ -144,6 +144,12 @@ TEST_F(ControlsTest, TheModelFollowsTheBodyAndTurnsWithTheCamera)
     controls->recentreCursor();
     frame();
     EXPECT_FLOAT_EQ(controls->horizontalAngle, h);
+
+    // The yaw is in radians and wraps by whole turns: 9 radians more keeps the look direction.
+    frame({}, -3000, 0);
+    EXPECT_LT(std::fabs(controls->horizontalAngle), 6.2832f);
+    EXPECT_NEAR(controls->direction.x, std::sin(h + 9.0f), 1e-3);
+    EXPECT_NEAR(controls->direction.z, std::cos(h + 9.0f), 1e-3);
 }
 
 TEST_F(ControlsTest, AMinimisedWindowKeepsTheLastProjection)
