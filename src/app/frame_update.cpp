@@ -3,7 +3,6 @@
 #include "app/function_keys.h"
 #include "app/game_rules.h"
 #include "app/startup.h"
-#include "platform/math_conventions.h"
 #include "platform/platform.h"
 #include "render/gl_error.h"
 #include "render/drawable.h"
@@ -57,13 +56,7 @@ void handleFunctionKeys()
 }
 
 // The skateboard rides under the cat.
-void placeSkateboardUnderCat()
-{
-    glm::mat4 m = glm::translate(cat->model, glm::vec3(0.0f, -0.1f, 0.0f));
-    m = rotateDegrees(m, 90.0f, glm::vec3(1.0f, 0.0f, 0.0f));
-    m = rotateDegrees(m, -90.0f, glm::vec3(0.0f, 0.0f, 1.0f));
-    skateboard->model = glm::scale(m, glm::vec3(0.25f));
-}
+void placeSkateboardUnderCat() { skateboard->model = scene::boardUnderCat(cat->model); }
 
 void updateObjects(double dt)
 {

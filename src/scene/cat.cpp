@@ -123,4 +123,12 @@ void Cat::adjustSize(float catDistance)
     model = glm::scale(model, glm::vec3(factor));
 }
 
+glm::mat4 boardUnderCat(const glm::mat4& catModel)
+{
+    glm::mat4 m = glm::translate(catModel, glm::vec3(0.0f, -0.1f, 0.0f));
+    m = rotateDegrees(m, 90.0f, glm::vec3(1.0f, 0.0f, 0.0f));
+    m = rotateDegrees(m, -90.0f, glm::vec3(0.0f, 0.0f, 1.0f));
+    return glm::scale(m, glm::vec3(0.25f));
+}
+
 } // namespace ruma::scene

@@ -48,4 +48,7 @@ private:
     void turnTowardsDirection();
 };
 
+// The skateboard's model matrix while it rides under a cat with this model matrix.
+glm::mat4 boardUnderCat(const glm::mat4& catModel);
+
 } // namespace ruma::scene

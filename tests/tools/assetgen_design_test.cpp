@@ -5,7 +5,8 @@
 // cat without spinning or drifting, and sounds of the right length that start
 // and end without clicks.
 #include "asset_files.h"
-#include "board_motion.h"
+#include "scene/animation.h"
+#include "scene/cat.h"
 #include "canvas.h"
 #include "characters.h"
 #include "skateboard.h"
@@ -393,48 +394,60 @@ TEST(CharacterModels, TheSlimeIsAHalfUnitBlobOnItsBase)
 
 // ---------------------------------------------------------------- the board
 
+namespace scene = ruma::scene;
+
+// The pose of a channel at the game's animation time, as the game finds it.
+scene::ChannelPose poseAt(const scene::AnimationChannel& channel, double animationTime)
+{
+    return scene::evaluateChannel(channel, scene::channelTime(animationTime, channel.duration));
+}
+
+vec3 posed(const scene::ChannelPose& pose, vec3 v)
+{
+    vec3 out;
+    scene::poseVertices(&v.x, 1, pose, &out.x);
+    return out;
+}
+
 TEST(BoardKeys, EvaluateAsTheGameDoes)
 {
-    assetgen::ChannelKeys channel;
+    scene::AnimationChannel channel;
     channel.duration = 2.0;
-    channel.positions = {{0.0, vec3(0)}, {2.0, vec3(2, 0, 0)}};
-    assetgen::BoardPose pose = assetgen::evaluateKeys(channel, 1.0);
+    channel.positionKeys = {{0.0, vec3(0)}, {2.0, vec3(2, 0, 0)}};
+    scene::ChannelPose pose = poseAt(channel, 1.0);
     EXPECT_NEAR(pose.translation.x, 1.0, 1e-9);
     // Without rotation keys the mesh is still turned half round z.
-    vec3 moved = assetgen::applyPose(pose, vec3(1, 2, 3));
+    vec3 moved = posed(pose, vec3(1, 2, 3));
     EXPECT_NEAR(moved.x, 0.0f, 1e-6f);
     EXPECT_NEAR(moved.y, -2.0f, 1e-6f);
     EXPECT_NEAR(moved.z, 3.0f, 1e-6f);
     // Every passed rotation key is multiplied in: two passed quarter turns make a half turn more.
     glm::quat quarter = glm::angleAxis(glm::radians(90.0f), vec3(0, 0, 1));
-    channel.rotations = {{0.0, quarter}, {0.5, quarter}, {2.0, glm::quat(1, 0, 0, 0)}};
-    channel.positions = {{0.0, vec3(0)}, {0.5, vec3(0)}, {2.0, vec3(0)}};
-    pose = assetgen::evaluateKeys(channel, 0.5 + 1e-9);
-    moved = assetgen::applyPose(pose, vec3(1, 0, 0));
+    channel.rotationKeys = {{0.0, quarter}, {0.5, quarter}, {2.0, glm::quat(1, 0, 0, 0)}};
+    channel.positionKeys = {{0.0, vec3(0)}, {0.5, vec3(0)}, {2.0, vec3(0)}};
+    pose = poseAt(channel, 0.5 + 1e-9);
+    moved = posed(pose, vec3(1, 0, 0));
     EXPECT_NEAR(moved.x, 0.0f, 1e-4f);   // half turn, two quarters, and the step from the last key: 450 degrees
     EXPECT_NEAR(moved.y, 1.0f, 1e-4f);
 }
 
 struct Board {
-    std::vector<assetgen::ChannelKeys> channels;
-    std::vector<std::vector<vec3>> meshes;   // per channel, the mesh it moves
+    std::vector<scene::AnimationChannel> channels;   // as the game reads them
+    std::vector<std::vector<vec3>> meshes;            // per channel, the mesh it moves
 };
 
 Board loadBoard()
 {
     Board board;
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(resourcePath("Models/skateboard.dae"), 0x884A);
-    if (!scene || !scene->mNumAnimations) return board;
-    const aiAnimation* animation = scene->mAnimations[0];
-    for (unsigned c = 0; c < animation->mNumChannels; ++c) {
-        const aiNodeAnim* channel = animation->mChannels[c];
-        assetgen::ChannelKeys keys = assetgen::importedKeys(*animation, *channel);
-        const aiMesh* mesh = scene->mMeshes[scene->mRootNode->FindNode(channel->mNodeName)->mMeshes[0]];
+    const aiScene* file = importer.ReadFile(resourcePath("Models/skateboard.dae"), 0x884A);
+    if (!file || !file->mNumAnimations) return board;
+    board.channels = scene::readChannels(*file);
+    for (const scene::AnimationChannel& channel : board.channels) {
+        const aiMesh* mesh = file->mMeshes[channel.meshIndex];
         std::vector<vec3> positions;
         for (unsigned i = 0; i < mesh->mNumVertices; ++i)
             positions.emplace_back(mesh->mVertices[i].x, mesh->mVertices[i].y, mesh->mVertices[i].z);
-        board.channels.push_back(keys);
         board.meshes.push_back(positions);
     }
     return board;
@@ -446,7 +459,7 @@ TEST(BoardAnimation, RocksAndBobsUnderTheCatWithoutSpinningOrDrifting)
 {
     Board board = loadBoard();
     ASSERT_FALSE(board.channels.empty());
-    const glm::mat4 underCat = assetgen::boardUnderCat(glm::mat4(1.0f));
+    const glm::mat4 underCat = scene::boardUnderCat(glm::mat4(1.0f));
     const glm::quat halfTurn(0, 0, 0, 1);
     double widestTurn = 0, biggestStep = 0;
     float lowest = 1e9f, highest = -1e9f, highestUnderPaws = -1e9f, lowestLift = 1e9f, highestLift = -1e9f;
@@ -454,9 +467,9 @@ TEST(BoardAnimation, RocksAndBobsUnderTheCatWithoutSpinningOrDrifting)
     for (int frame = 0; frame <= 2 * 120; ++frame) {
         double animationTime = frame * 2.0 / 60.0;
         std::vector<std::vector<vec3>> now;
-        assetgen::BoardPose first = assetgen::evaluateKeys(board.channels[0], animationTime);
+        scene::ChannelPose first = poseAt(board.channels[0], animationTime);
         for (size_t c = 0; c < board.channels.size(); ++c) {
-            assetgen::BoardPose pose = assetgen::evaluateKeys(board.channels[c], animationTime);
+            scene::ChannelPose pose = poseAt(board.channels[c], animationTime);
             EXPECT_LT(glm::length(glm::vec4(pose.rotation.x - first.rotation.x, pose.rotation.y - first.rotation.y,
                                             pose.rotation.z - first.rotation.z, pose.rotation.w - first.rotation.w)),
                       1e-6f) << "the deck and the trucks move as one";
@@ -464,7 +477,7 @@ TEST(BoardAnimation, RocksAndBobsUnderTheCatWithoutSpinningOrDrifting)
             widestTurn = std::max(widestTurn, 2.0 * std::acos(std::min(1.0, std::fabs(double(relative.w)))) * 57.29578);
             std::vector<vec3> moved;
             for (const vec3& v : board.meshes[c]) {
-                moved.push_back(assetgen::applyPose(pose, v));
+                moved.push_back(posed(pose, v));
                 vec3 inCat = vec3(underCat * glm::vec4(moved.back(), 1.0f));
                 lowest = std::min(lowest, inCat.y);
                 highest = std::max(highest, inCat.y);
@@ -494,7 +507,7 @@ TEST(BoardAnimation, RunsAlongTheCatWithTheWheelsBelow)
 {
     Board board = loadBoard();
     ASSERT_EQ(board.meshes.size(), 3u);   // deck, front truck, back truck
-    const glm::mat4 underCat = assetgen::boardUnderCat(glm::mat4(1.0f));
+    const glm::mat4 underCat = scene::boardUnderCat(glm::mat4(1.0f));
     vec3 lo(1e9f), hi(-1e9f);
     float deckLowest = 1e9f, trucksLowest = 1e9f;
     for (size_t c = 0; c < board.meshes.size(); ++c)

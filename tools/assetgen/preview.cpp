@@ -10,7 +10,8 @@
 //
 // Lit models get a plain toon light from above and the front; the board and
 // the course-like floor are drawn unlit, as in the game. Run under Xvfb.
-#include "board_motion.h"
+#include "scene/animation.h"
+#include "scene/cat.h"
 #include "palette.h"
 #include "render/gl.h"
 #include "render/screenshot.h"
@@ -150,8 +151,7 @@ struct GpuMesh {
 
 struct Model {
     std::vector<GpuMesh> meshes;
-    std::vector<ChannelKeys> channels;
-    std::vector<int> channelMesh;
+    std::vector<ruma::scene::AnimationChannel> channels;   // read and played as the game does
     vec3 lo{1e9f}, hi{-1e9f};
 };
 
@@ -196,27 +196,18 @@ Model loadModel(const std::string& path)
         model.meshes.push_back(gpu);
     }
     glBindVertexArray(0);
-    // Node animation: each channel moves the first mesh of its node.
-    for (unsigned a = 0; a < scene->mNumAnimations; ++a) {
-        const aiAnimation* animation = scene->mAnimations[a];
-        for (unsigned c = 0; c < animation->mNumChannels; ++c) {
-            const aiNodeAnim* channel = animation->mChannels[c];
-            const aiNode* node = scene->mRootNode->FindNode(channel->mNodeName);
-            model.channels.push_back(importedKeys(*animation, *channel));
-            model.channelMesh.push_back(node && node->mNumMeshes ? static_cast<int>(node->mMeshes[0]) : -1);
-        }
-    }
+    model.channels = ruma::scene::readChannels(*scene);
     return model;
 }
 
 void animate(Model& model, double animationTime)
 {
-    for (size_t c = 0; c < model.channels.size(); ++c) {
-        if (model.channelMesh[c] < 0) continue;
-        GpuMesh& mesh = model.meshes[static_cast<size_t>(model.channelMesh[c])];
-        BoardPose pose = evaluateKeys(model.channels[c], animationTime);
-        std::vector<vec3> moved;
-        for (const vec3& v : mesh.base) moved.push_back(applyPose(pose, v));
+    for (const ruma::scene::AnimationChannel& channel : model.channels) {
+        GpuMesh& mesh = model.meshes[static_cast<size_t>(channel.meshIndex)];
+        ruma::scene::ChannelPose pose =
+            ruma::scene::evaluateChannel(channel, ruma::scene::channelTime(animationTime, channel.duration));
+        std::vector<vec3> moved(mesh.base.size());
+        ruma::scene::poseVertices(&mesh.base[0].x, static_cast<unsigned>(mesh.base.size()), pose, &moved[0].x);
         glBindBuffer(GL_ARRAY_BUFFER, mesh.positions);
         glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(moved.size() * 12), moved.data());
     }
@@ -470,7 +461,7 @@ int previewBoard(int argc, char** argv)
         mat4 viewProjection = orbit({0, 0.15f, 0}, 2.0f, yaw, elevation);
         draw(floor, program, floorTexture, mat4(1.0f), viewProjection, false);
         draw(cat, program, catTexture, mat4(1.0f), viewProjection, true);
-        draw(board, program, boardTexture, boardUnderCat(mat4(1.0f)), viewProjection, false);
+        draw(board, program, boardTexture, ruma::scene::boardUnderCat(mat4(1.0f)), viewProjection, false);
         sheet.paste(f, grab(target));
     }
     sheet.save(out);

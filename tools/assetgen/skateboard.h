@@ -36,13 +36,4 @@ BoardKeys boardKeys();
 // Deck, front truck and back truck, in that order.
 std::vector<Mesh> buildSkateboard();
 
-// The board's model matrix under the cat, as the game builds it every frame.
-inline glm::mat4 boardUnderCat(const glm::mat4& cat)
-{
-    glm::mat4 m = glm::translate(cat, glm::vec3(0, -0.1f, 0));
-    m = glm::rotate(m, glm::radians(90.0f), glm::vec3(1, 0, 0));
-    m = glm::rotate(m, glm::radians(-90.0f), glm::vec3(0, 0, 1));
-    return glm::scale(m, glm::vec3(0.25f));
-}
-
 } // namespace assetgen
