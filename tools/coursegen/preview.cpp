@@ -4,13 +4,14 @@
 #include "fixed_places.h"
 #include "platform/math_conventions.h"
 #include "platform/window.h"
+#include "render/frustum.h"
 #include "render/gl.h"
+#include "render/render_entry.h"
+#include "render/renderer.h"
 #include "render/screenshot.h"
+#include "render/shader.h"
 #include "render/texture.h"
-#include "scene/mesh_extents.h"
-
-#include <assimp/Importer.hpp>
-#include <assimp/scene.h>
+#include "scene/imported_object.h"
 
 #include <cctype>
 #include <cmath>
@@ -23,33 +24,18 @@ namespace {
 
 constexpr int kWidth = 1280, kHeight = 720;
 
-const char* kVertexShader = R"(#version 330 core
+// Plain blocks marking the player and the slimes.
+const char* kMarkerVertexShader = R"(#version 330 core
 in vec3 position;
-in vec2 uv;
 uniform mat4 MVP;
-out vec2 texCoord;
-void main() { texCoord = uv; gl_Position = MVP * vec4(position, 1.0); }
+void main() { gl_Position = MVP * vec4(position, 1.0); }
 )";
 
-// Like the game's unlit shader: the texture at the mesh's coordinates.
-const char* kFragmentShader = R"(#version 330 core
-in vec2 texCoord;
-uniform sampler2D colorTexture;
-uniform vec4 solid;
+const char* kMarkerFragmentShader = R"(#version 330 core
+uniform vec3 solid;
 out vec4 fragColor;
-void main() { fragColor = solid.a > 0.5 ? vec4(solid.rgb, 1.0) : texture(colorTexture, texCoord); }
+void main() { fragColor = vec4(solid, 1.0); }
 )";
-
-struct DrawMesh {
-    GLuint vao = 0;
-    GLsizei indices = 0;
-    MeshRecord box;
-};
-
-struct Section {
-    std::vector<DrawMesh> meshes;
-    Texture* texture = nullptr;
-};
 
 GLuint compile(GLenum type, const char* source)
 {
@@ -67,77 +53,6 @@ GLuint buffer(GLenum target, const void* data, size_t bytes)
     glBufferData(target, static_cast<GLsizeiptr>(bytes), data, GL_STATIC_DRAW);
     return name;
 }
-
-// Loads a section as the game does: Assimp with the game's flags, one vertex
-// array and one box per mesh.
-bool loadSection(const std::string& path, GLuint program, Section& section)
-{
-    Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, scene::kModelImportFlags);
-    if (!scene) return false;
-    for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
-        const aiMesh* mesh = scene->mMeshes[m];
-        DrawMesh draw;
-        std::vector<unsigned> indices;
-        for (unsigned f = 0; f < mesh->mNumFaces; ++f)
-            for (unsigned k = 0; k < 3 && k < mesh->mFaces[f].mNumIndices; ++k) indices.push_back(mesh->mFaces[f].mIndices[k]);
-        std::vector<float> uvs;
-        for (unsigned v = 0; v < mesh->mNumVertices; ++v) {
-            uvs.push_back(mesh->mTextureCoords[0][v].x);
-            uvs.push_back(mesh->mTextureCoords[0][v].y);
-        }
-        scene::computeExtents(&mesh->mVertices[0].x, mesh->mNumVertices, glm::vec3(0.0f), draw.box);
-        glGenVertexArrays(1, &draw.vao);
-        glBindVertexArray(draw.vao);
-        buffer(GL_ELEMENT_ARRAY_BUFFER, indices.data(), indices.size() * sizeof(unsigned));
-        buffer(GL_ARRAY_BUFFER, mesh->mVertices, mesh->mNumVertices * sizeof(aiVector3D));
-        GLint position = glGetAttribLocation(program, "position");
-        glEnableVertexAttribArray(position);
-        glVertexAttribPointer(position, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-        buffer(GL_ARRAY_BUFFER, uvs.data(), uvs.size() * sizeof(float));
-        GLint uv = glGetAttribLocation(program, "uv");
-        glEnableVertexAttribArray(uv);
-        glVertexAttribPointer(uv, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-        draw.indices = static_cast<GLsizei>(indices.size());
-        section.meshes.push_back(draw);
-    }
-    return true;
-}
-
-// The game's frustum test: planes built from the camera (60 degrees, 16:9,
-// near 0.1, far 100); a box fails only when all its corners lie outside one plane.
-struct Frustum {
-    glm::vec4 planes[6];
-
-    Frustum(glm::vec3 p, glm::vec3 l, glm::vec3 u)
-    {
-        float t = static_cast<float>(std::tan(60 * 0.017453292519943295 * 0.5));
-        float nh = t * 0.1f, nw = nh * 16 / 9;
-        glm::vec3 f = glm::normalize(l - p), X = glm::normalize(glm::cross(u, f)), Y = glm::cross(f, X);
-        glm::vec3 nc = p + f * 0.1f, fc = p + f * 100.0f;
-        auto plane = [](glm::vec3 n, glm::vec3 q) { return glm::vec4(n, -glm::dot(n, q)); };
-        glm::vec3 q[4] = {nc + Y * nh, nc - Y * nh, nc - X * nw, nc + X * nw};
-        planes[0] = plane(glm::normalize(glm::cross(glm::normalize(q[0] - p), X)), q[0]);
-        planes[1] = plane(glm::normalize(glm::cross(X, glm::normalize(q[1] - p))), q[1]);
-        planes[2] = plane(glm::normalize(glm::cross(glm::normalize(q[2] - p), Y)), q[2]);
-        planes[3] = plane(glm::normalize(glm::cross(Y, glm::normalize(q[3] - p))), q[3]);
-        planes[4] = plane(-f, nc);
-        planes[5] = plane(f, fc);
-    }
-
-    bool touches(const MeshRecord& b) const
-    {
-        for (const glm::vec4& pl : planes) {
-            int inside = 0;
-            for (int c = 0; c < 8; ++c) {
-                glm::vec3 k(c & 1 ? b.maxX : b.minX, c & 2 ? b.maxY : b.minY, c & 4 ? b.maxZ : b.minZ);
-                if (glm::dot(glm::vec3(pl), k) + pl.w <= 0) ++inside;
-            }
-            if (inside == 0) return false;
-        }
-        return true;
-    }
-};
 
 struct View {
     std::string name;
@@ -168,7 +83,7 @@ void drawBox(GLuint program, GLuint vao, const glm::mat4& viewProjection, glm::v
     glm::mat4 model = glm::scale(glm::translate(identityMatrix(), centre), size);
     glm::mat4 mvp = viewProjection * model;
     glUniformMatrix4fv(glGetUniformLocation(program, "MVP"), 1, GL_FALSE, &mvp[0][0]);
-    glUniform4f(glGetUniformLocation(program, "solid"), colour.r, colour.g, colour.b, 1.0f);
+    glUniform3f(glGetUniformLocation(program, "solid"), colour.r, colour.g, colour.b);
     glBindVertexArray(vao);
     glDrawArrays(GL_TRIANGLES, 0, 36);
 }
@@ -215,22 +130,31 @@ int runPreview(const std::string& root, const std::string& outDir, bool lowVaria
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
 
-    GLuint program = glCreateProgram();
-    glAttachShader(program, compile(GL_VERTEX_SHADER, kVertexShader));
-    glAttachShader(program, compile(GL_FRAGMENT_SHADER, kFragmentShader));
-    glBindAttribLocation(program, 0, "position");
-    glLinkProgram(program);
-    glUseProgram(program);
+    GLuint markers = glCreateProgram();
+    glAttachShader(markers, compile(GL_VERTEX_SHADER, kMarkerVertexShader));
+    glAttachShader(markers, compile(GL_FRAGMENT_SHADER, kMarkerFragmentShader));
+    glBindAttribLocation(markers, 0, "position");
+    glLinkProgram(markers);
 
-    Section sections[kSectionCount];
+    // The sections as the game loads and draws them: its own objects, unlit
+    // program, draw pass and culling.
+    const std::string shaders = root + "/Resources/Shader/";
+    std::vector<RenderEntry> sections;
     for (int s = 0; s < kSectionCount; ++s) {
         std::string stem = std::string(sectionFileStem(s)) + (lowVariant ? "b" : "");
-        if (!loadSection(root + "/Resources/Models/" + stem + ".obj", program, sections[s])) {
+        auto* shader = new Shader(shaders + "basic.vert", shaders + "basicnolight.frag");
+        auto* section = new scene::ImportedObject(identityMatrix(), shader, root + "/Resources/Models/" + stem + ".obj");
+        if (section->meshes.empty()) {
             std::fprintf(stderr, "coursegen: cannot read %s.obj\n", stem.c_str());
             return 1;
         }
-        sections[s].texture = new Texture(root + "/Resources/Textures/" + stem + ".jpg");
+        section->setName("Level");
+        RenderEntry entry;
+        entry.object = section;
+        entry.texture = new Texture(root + "/Resources/Textures/" + stem + ".jpg");
+        sections.push_back(entry);
     }
+    Renderer renderer;
     GLuint cube = unitCube();
     glm::mat4 projection = perspectiveDegrees(60.0f, 16.0f / 9.0f, 0.1f, 100.0f);
     const float pitch = -0.25f;
@@ -243,34 +167,27 @@ int runPreview(const std::string& root, const std::string& outDir, bool lowVaria
         glm::vec3 right(std::sin(view.heading - 1.57f), 0.0f, std::cos(view.heading - 1.57f));
         glm::vec3 up = glm::normalize(glm::cross(right, direction));
         glm::vec3 camera = view.position - direction * 2.0f;
-        glm::mat4 viewProjection = projection * glm::lookAt(camera, view.position, up);
-        Frustum frustum(camera, view.position, up);
+        renderer.camera.projection = projection;
+        renderer.camera.view = glm::lookAt(camera, view.position, up);
+        renderer.camera.cameraPosition = camera;
+        renderer.camera.lookAt = view.position;
+        renderer.frustum->updateFromCamera(camera, view.position, up);
 
         glClearColor(0.55f, 0.68f, 0.80f, 1.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         std::string drawn;
         for (int s = 0; s < kSectionCount; ++s) {
-            const Section& section = sections[s];
-            int visible = 0;
-            for (const DrawMesh& m : section.meshes) visible += frustum.touches(m.box) ? 1 : 0;
-            bool draw = static_cast<float>(visible) >= static_cast<float>(section.meshes.size()) / 3.0f;
-            drawn += std::string(" ") + sectionFileStem(s) + (draw ? "" : "(culled)");
-            if (!draw) continue;
-            glUniformMatrix4fv(glGetUniformLocation(program, "MVP"), 1, GL_FALSE, &viewProjection[0][0]);
-            glUniform4f(glGetUniformLocation(program, "solid"), 0, 0, 0, 0);
-            glActiveTexture(GL_TEXTURE0);
-            glBindTexture(GL_TEXTURE_2D, section.texture->handle);
-            glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
-            for (const DrawMesh& m : section.meshes) {
-                glBindVertexArray(m.vao);
-                glDrawElements(GL_TRIANGLES, m.indices, GL_UNSIGNED_INT, nullptr);
-            }
+            bool inView = renderer.frustum->sectionInView(sections[s].object->meshRecords());
+            drawn += std::string(" ") + sectionFileStem(s) + (inView ? "" : "(culled)");
+            renderer.drawEntry(sections[s]);
         }
         // The player (a post as high as his body) and the slimes, as plain blocks.
-        drawBox(program, cube, viewProjection, view.position - glm::vec3(0, 0.375f, 0), glm::vec3(0.2f, 1.5f, 0.2f),
+        glUseProgram(markers);
+        glm::mat4 viewProjection = projection * renderer.camera.view;
+        drawBox(markers, cube, viewProjection, view.position - glm::vec3(0, 0.375f, 0), glm::vec3(0.2f, 1.5f, 0.2f),
                 glm::vec3(0.85f, 0.2f, 0.6f));
         for (const SlimePlace& s : kSlimePlaces)
-            drawBox(program, cube, viewProjection, s.position + glm::vec3(0.0f, 0.25f, 0.0f), glm::vec3(0.5f),
+            drawBox(markers, cube, viewProjection, s.position + glm::vec3(0.0f, 0.25f, 0.0f), glm::vec3(0.5f),
                     glm::vec3(0.3f, 0.9f, 0.3f));
 
         char file[512];
