@@ -48,22 +48,11 @@ const char* const kUnlitFragment = "Resources/Shader/basicnolight.frag";
 
 } // namespace
 
-const char* sectionModelPath(int section, bool highResolution)
+std::string sectionFile(int section, bool highResolution, const char* folder, const char* extension)
 {
-    static const char* const high[] = {"Resources/Models/e1.obj", "Resources/Models/e2.obj",
-                                       "Resources/Models/e3.obj", "Resources/Models/e4.obj"};
-    static const char* const low[] = {"Resources/Models/e1b.obj", "Resources/Models/e2b.obj",
-                                      "Resources/Models/e3b.obj", "Resources/Models/e4b.obj"};
-    return highResolution ? high[section - 1] : low[section - 1];
-}
-
-const char* sectionTexturePath(int section, bool highResolution)
-{
-    static const char* const high[] = {"Resources/Textures/e1.jpg", "Resources/Textures/e2.jpg",
-                                       "Resources/Textures/e3.jpg", "Resources/Textures/e4.jpg"};
-    static const char* const low[] = {"Resources/Textures/e1b.jpg", "Resources/Textures/e2b.jpg",
-                                      "Resources/Textures/e3b.jpg", "Resources/Textures/e4b.jpg"};
-    return highResolution ? high[section - 1] : low[section - 1];
+    // "Resources/Models/e1.obj", or "e1b.obj" for the low resolution.
+    return std::string("Resources/") + folder + "/e" + std::to_string(section) + (highResolution ? "" : "b") +
+           extension;
 }
 
 void addCourseCollision(const scene::ImportedObject& section)
@@ -113,9 +102,10 @@ void createPlayer()
 
 scene::ImportedObject* loadSection(int section, Texture** texture)
 {
-    *texture = new Texture(sectionTexturePath(section, highResTextures));
+    *texture = new Texture(sectionFile(section, highResTextures, "Textures", ".jpg"));
     auto* shader = new Shader(kBasicVertex, kUnlitFragment);
-    auto* level = new scene::ImportedObject(identityMatrix(), shader, sectionModelPath(section, highResTextures));
+    auto* level =
+        new scene::ImportedObject(identityMatrix(), shader, sectionFile(section, highResTextures, "Models", ".obj"));
     level->setName("Level");
     return level;
 }

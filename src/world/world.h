@@ -6,6 +6,7 @@
 
 #include <glm/vec3.hpp>
 
+#include <string>
 #include <vector>
 
 class btRigidBody;
@@ -60,8 +61,7 @@ RenderEntry makeSlime(bool moving, const glm::vec3& position);
 // One static, axis-aligned box per mesh of a course section.
 void addCourseCollision(const scene::ImportedObject& section);
 
-// The course section files for the high- or low-resolution answer.
-const char* sectionModelPath(int section, bool highResolution);
-const char* sectionTexturePath(int section, bool highResolution);
+// A course section's file (section 1..4) in folder for the high- or low-resolution answer.
+std::string sectionFile(int section, bool highResolution, const char* folder, const char* extension);
 
 } // namespace ruma
