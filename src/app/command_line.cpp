@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include "app/game_data.h"
+
 namespace ruma {
 
 CommandLine parseCommandLine(int argc, char** argv)
@@ -19,20 +21,28 @@ CommandLine parseCommandLine(int argc, char** argv)
         else if (arg == "--autopilot") value(options.autopilotPath);
         else if (arg == "--bench") options.bench = true;
         else if (arg == "--help" || arg == "-h") options.help = true;
+        else if (arg == "--version") options.version = true;
         else options.error = "unknown option " + arg;
         if (!options.error.empty()) break;
     }
     return options;
 }
 
-const char* commandLineUsage()
+std::string commandLineUsage()
 {
-    return "usage: tovik3d [--script FILE | --autopilot FILE] [--record FILE] [--bench]\n"
+    return std::string("usage: tovik3d [--script FILE | --autopilot FILE] [--record FILE] [--bench] [--version]\n"
            "  Plays Tovik3D. The game asks three questions on standard input first.\n"
            "  --script FILE  play the input script FILE instead of keyboard and mouse\n"
            "  --record FILE  write the keyboard and mouse input of this run to FILE\n"
            "  --autopilot FILE  let the route FILE play (walkto, jumpto, waitend and script commands)\n"
-           "  --bench        print how long the frames really took when the game ends\n";
+           "  --bench        print how long the frames really took when the game ends\n"
+           "  --version      print the name and version\n"
+           "  The game reads Resources/ in the working directory. Started elsewhere, it\n"
+           "  uses the first of these that holds Resources/: $TOVIK3D_DATA, the program's\n"
+           "  folder, ../share/tovik3d beside the program, and ") +
+           installedDataFolder() + ".\n";
 }
+
+std::string versionLine() { return std::string("Tovik3D ") + TOVIK3D_VERSION; }
 
 } // namespace ruma

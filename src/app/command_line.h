@@ -12,10 +12,13 @@ struct CommandLine {
     std::string autopilotPath;   // --autopilot FILE: let a route play the game
     bool bench = false;          // --bench: print the real frame times at the end
     bool help = false;
+    bool version = false;      // --version: print the name and version
     std::string error;        // set when the options cannot be understood
 };
 
 CommandLine parseCommandLine(int argc, char** argv);
-const char* commandLineUsage();
+std::string commandLineUsage();
+// "Tovik3D" and the version this build was made as.
+std::string versionLine();
 
 } // namespace ruma

@@ -3,6 +3,7 @@
 #include "app/command_line.h"
 #include "app/frame_loop.h"
 #include "app/function_keys.h"
+#include "app/game_data.h"
 #include "app/game_start.h"
 #include "platform/fatal.h"
 #include "platform/glfw_platform.h"
@@ -15,6 +16,7 @@
 #include "world/start_answers.h"
 #include "world/world.h"
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -90,11 +92,30 @@ std::vector<int> journaledKeys()
     return keys;
 }
 
+std::string absolute(const std::string& path)
+{
+    return path.empty() ? path : std::filesystem::absolute(path).string();
+}
+
+void keepPlayerPaths(CommandLine& options, std::vector<FrameInput>& script, std::vector<RouteStep>& route)
+{
+    options.recordPath = absolute(options.recordPath);
+    for (FrameInput& frame : script) frame.screenshot = absolute(frame.screenshot);
+    for (RouteStep& step : route) {
+        step.path = absolute(step.path);
+        for (FrameInput& frame : step.frames) frame.screenshot = absolute(frame.screenshot);
+    }
+}
+
 } // namespace
 
 int runGame(int argc, char** argv)
 {
     CommandLine options = parseCommandLine(argc, argv);
+    if (options.version && options.error.empty()) {
+        std::cout << versionLine() << std::endl;
+        return 0;
+    }
     if (options.help || !options.error.empty()) {
         if (!options.error.empty()) std::cerr << "tovik3d: " << options.error << "\n";
         std::cerr << commandLineUsage();
@@ -111,6 +132,10 @@ int runGame(int argc, char** argv)
         std::cerr << "tovik3d: " << options.autopilotPath << ": " << error << "\n";
         return 2;
     }
+    // The player's own files stay where they were named, even when the game
+    // moves into its data folder.
+    keepPlayerPaths(options, script, route);
+    enterGameDataFolder();
 
     initPhysics();
 

@@ -33,9 +33,12 @@ protected:
     }
 };
 
-TEST_F(GameRunTest, OpensOnTheControlsPictureAndPlaysWithTheHud)
+TEST_F(GameRunTest, StartedElsewhereOpensOnTheControlsPictureAndPlaysWithTheHud)
 {
     ScratchDir dir("run-play");
+    // A folder without Resources/: the game finds its data beside the program.
+    GameRunOptions options;
+    options.workingDirectory = dir.path();
     GameRun run = runGameWith("--script",
                               "wait 3\n"
                               "shot @DIR@/controls.png\n"
@@ -51,7 +54,7 @@ TEST_F(GameRunTest, OpensOnTheControlsPictureAndPlaysWithTheHud)
                               "wait 2\n"
                               "shot @DIR@/stats.png\n"
                               "hold 2 ESC\n",
-                              dir);
+                              dir, options);
     EXPECT_EQ(run.process.exitStatus, 0) << run.process.out << run.process.err;
 
     Image controls = loadImage(dir.file("controls.png"));

@@ -1,11 +1,15 @@
-// The real program, from outside: its window, its console lines, its exit.
+// The real program, from outside: its options, its data folder, its window,
+// its console lines, its exit.
+#include "app/game_data.h"
 #include "support/image.h"
 #include "support/process.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <future>
+#include <regex>
 #include <thread>
 
 namespace ruma {
@@ -21,6 +25,48 @@ test::ProcessResult runGame(std::vector<std::string> unsetEnv, double timeoutSec
     options.workingDirectory = test::sourceDir();
     options.timeoutSeconds = timeoutSeconds;
     return test::runProcess({test::gameBinary()}, options);
+}
+
+TEST(GameWindow, OptionsAnswerBeforeAnyQuestion)
+{
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string out, err;   // regular expressions the whole output matches
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"--version"}, 0, "Tovik3D [0-9]+\\.[0-9]+\\.[0-9]+\n", ""},
+             {{"--help"}, 0, "", "usage: tovik3d [^]*--version[^]*TOVIK3D_DATA[^]*share/tovik3d[^]*"},
+             {{"--fly"}, 2, "", "tovik3d: unknown option --fly\nusage: tovik3d [^]*"},
+         }) {
+        std::vector<std::string> argv = {test::gameBinary()};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        auto result = test::runProcess(argv);
+        EXPECT_EQ(result.exitStatus, c.status) << c.args[0];
+        EXPECT_TRUE(std::regex_match(result.out, std::regex(c.out))) << c.args[0] << ": " << result.out;
+        EXPECT_TRUE(std::regex_match(result.err, std::regex(c.err))) << c.args[0] << ": " << result.err;
+    }
+}
+
+TEST(GameWindow, WithoutItsDataAnywhereItNamesThePlacesItLookedIn)
+{
+    namespace fs = std::filesystem;
+    if (fs::exists(std::string(installedDataFolder()) + "/Resources")) GTEST_SKIP() << "the game is installed";
+    // A copy of the program with no data beside it, started from a folder without Resources/.
+    test::ScratchDir dir("no-data");
+    fs::create_directories(dir.file("bin"));
+    fs::create_directories(dir.file("empty"));
+    fs::copy_file(test::gameBinary(), dir.file("bin/tovik3d"));
+    test::ProcessOptions options;
+    options.workingDirectory = dir.path();
+    options.env = {{"TOVIK3D_DATA", dir.file("empty")}};
+    auto result = test::runProcess({dir.file("bin/tovik3d")}, options);
+    EXPECT_EQ(result.exitStatus, 255);
+    EXPECT_TRUE(contains(result.out, "Cannot find the game's Resources/ folder; looked in " + dir.path() +
+                                         " (the working directory), " + dir.file("empty") + ", " + dir.file("bin") +
+                                         ", " + dir.file("share/tovik3d") + ", " + installedDataFolder() + "\n"))
+        << result.out;
+    EXPECT_FALSE(contains(result.out, "Do you want")) << "asked before finding the data";
 }
 
 TEST(GameWindow, WithoutADisplayItSaysSoAndExitsWithoutHanging)

@@ -1,0 +1,36 @@
+#include "app/game_data.h"
+
+#include "platform/data_folder.h"
+#include "platform/fatal.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <system_error>
+
+namespace ruma {
+
+const char* installedDataFolder() { return TOVIK3D_INSTALLED_DATA; }
+
+void enterGameDataFolder()
+{
+    std::error_code error;
+    if (std::filesystem::is_directory("Resources", error)) return;
+
+    DataFolderPlaces places;
+    if (const char* env = std::getenv("TOVIK3D_DATA")) places.fromEnvironment = env;
+    places.executableFolder = executableFolder();
+    places.installedFolder = installedDataFolder();
+    std::vector<std::string> candidates = dataFolderCandidates(places, "tovik3d");
+    std::string found = findDataFolder(candidates, "Resources");
+    if (!found.empty()) {
+        std::filesystem::current_path(found, error);
+        if (!error) return;
+    }
+
+    std::string looked = std::filesystem::current_path(error).string() + " (the working directory)";
+    for (const std::string& folder : candidates) looked += ", " + folder;
+    if (places.fromEnvironment.empty()) looked += "; TOVIK3D_DATA is not set";
+    fatalError("Cannot find the game's Resources/ folder; looked in " + looked);
+}
+
+} // namespace ruma
