@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 namespace ruma::test {
 namespace {
@@ -165,6 +166,52 @@ TEST_F(GameRunTest, TheWholeCourseIsWonOnThePlayersLine)
     EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
     EXPECT_EQ(run.process.err.find("autopilot: stuck"), std::string::npos) << run.process.err;
     expectShowsOnly(loadImage(dir.file("end.png")), "win.jpg", {"gameovercat.jpg", "gameoverloch.jpg"});
+}
+
+// What `cpack -G DEB` makes: a package whose dependencies are the libraries the
+// program links, holding the game, its data and its desktop files, that plays
+// wherever it is unpacked, started the way a desktop menu starts it.
+TEST_F(GameRunTest, TheDebianPackagePlaysWhereverItIsUnpacked)
+{
+    namespace fs = std::filesystem;
+    ScratchDir dir("package");
+    ProcessOptions inBuild;
+    inBuild.workingDirectory = buildDir();
+    inBuild.timeoutSeconds = 600;
+    ProcessResult pack = runProcess({TOVIK3D_CPACK, "-G", "DEB", "-B", dir.path()}, inBuild);
+    ASSERT_EQ(pack.exitStatus, 0) << pack.out << pack.err;
+    std::string deb;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        if (entry.path().extension() == ".deb") deb = entry.path().string();
+    ASSERT_FALSE(deb.empty()) << pack.out;
+    std::string depends = runProcess({"dpkg-deb", "-f", deb, "Depends"}).out;
+    for (const char* library : {"libglfw3", "libopenal1", "libassimp", "libfreeimage3", "libc6"})
+        EXPECT_NE(depends.find(library), std::string::npos) << library << " not in " << depends;
+
+    ASSERT_EQ(runProcess({"dpkg", "-x", deb, dir.file("root")}).exitStatus, 0);
+    std::string usr = dir.file("root/usr");
+    auto filesUnder = [](const fs::path& root) {
+        std::set<std::string> files;
+        for (const auto& entry : fs::recursive_directory_iterator(root))
+            if (!entry.is_directory()) files.insert(fs::relative(entry.path(), root).generic_string());
+        return files;
+    };
+    std::set<std::string> expected = {"bin/tovik3d", "share/applications/tovik3d.desktop",
+                                      "share/metainfo/tovik3d.metainfo.xml", "share/man/man6/tovik3d.6"};
+    for (int size : {32, 48, 64, 128, 256})
+        expected.insert("share/icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps/tovik3d.png");
+    for (const std::string& file : filesUnder(sourceDir() + "/Resources")) expected.insert("share/tovik3d/Resources/" + file);
+    EXPECT_EQ(filesUnder(usr), expected);
+    EXPECT_EQ(runProcess({"appstreamcli", "validate", "--no-net", usr + "/share/metainfo/tovik3d.metainfo.xml"}).exitStatus, 0);
+    EXPECT_EQ(runProcess({"desktop-file-validate", usr + "/share/applications/tovik3d.desktop"}).exitStatus, 0);
+
+    GameRunOptions desktop;
+    desktop.binary = usr + "/bin/tovik3d";
+    desktop.answers = "";   // nothing on standard input: every answer is no
+    desktop.workingDirectory = "/";
+    GameRun run = runGameWith("--script", "wait 3\nshot @DIR@/controls.png\nhold 2 ESC\n", dir, desktop);
+    EXPECT_EQ(run.process.exitStatus, 0) << run.process.out << run.process.err;
+    expectShowsOnly(loadImage(dir.file("controls.png")), "controls.jpg", {"win.jpg", "gameovercat.jpg"});
 }
 
 } // namespace

@@ -22,7 +22,7 @@ GameRun runGameWith(const std::string& kind, const std::string& text, const Scra
     options.unsetEnv = runOptions.unsetEnv;
     GameRun run;
     run.dir = dir.path();
-    run.process = runProcess({gameBinary(), kind, file}, options);
+    run.process = runProcess({runOptions.binary, kind, file}, options);
     return run;
 }
 

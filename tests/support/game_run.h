@@ -20,6 +20,7 @@ struct GameRunOptions {
     std::map<std::string, std::string> env;
     std::vector<std::string> unsetEnv;
     std::string workingDirectory = sourceDir();   // where Resources/ is found
+    std::string binary = gameBinary();
 };
 
 // text is an input script (kind "--script") or a route (kind "--autopilot");

@@ -61,16 +61,26 @@ TEST(AssetGenerator, RegeneratesTheCommittedFilesByteForByte)
     ScratchDir scratch("assetgen");
     ProcessOptions options;
     options.timeoutSeconds = 300;
-    ProcessResult run = runProcess({TOVIK3D_ASSETGEN, scratch.path()}, options);
+    ProcessResult run = runProcess({TOVIK3D_ASSETGEN, scratch.file("Resources"), scratch.file("icons")}, options);
     ASSERT_EQ(run.exitStatus, 0) << run.err;
 
-    std::set<std::string> written = filesUnder(scratch.path());
+    std::set<std::string> written = filesUnder(scratch.file("Resources"));
     EXPECT_EQ(written, std::set<std::string>(expected().begin(), expected().end()))
         << "the generator's list of files is out of date";
     for (const std::string& file : written) {
         ASSERT_TRUE(fs::exists(resourcePath(file))) << file << " is not committed";
-        EXPECT_TRUE(readFile(scratch.file(file)) == readFile(resourcePath(file)))
-            << file << " differs from its committed copy: run build/tools/assetgen/assetgen Resources";
+        EXPECT_TRUE(readFile(scratch.file("Resources/" + file)) == readFile(resourcePath(file)))
+            << file << " differs from its committed copy: run build/tools/assetgen/assetgen Resources packaging/icons";
+    }
+    // The desktop icons, one square picture a size, committed beside the install rules.
+    std::set<std::string> icons = filesUnder(scratch.file("icons"));
+    EXPECT_EQ(icons, filesUnder(sourceDir() + "/packaging/icons"));
+    for (int size : assetgen::iconSizes()) {
+        std::string name = "tovik3d-" + std::to_string(size) + ".png";
+        EXPECT_TRUE(icons.count(name) && readFile(scratch.file("icons/" + name)) == readFile(sourceDir() + "/packaging/icons/" + name))
+            << name << " differs from its committed copy";
+        LoadedImage icon = loadImage(scratch.file("icons/" + name));
+        EXPECT_TRUE(icon.width == unsigned(size) && icon.height == unsigned(size) && icon.bpp == 32) << name;
     }
     // Nothing stale: every committed file outside the course and the shaders comes from the generator.
     for (const std::string& file : filesUnder(sourceDir() + "/Resources"))

@@ -18,6 +18,11 @@ void writeSkateboard(const std::string& root);   // Models/skateboard.dae + its 
 void writeSounds(const std::string& root);       // Sounds/*
 void writeVideo(const std::string& root);        // Textures/cat.avi
 
+// The desktop icons, tovik3d-SIZE.png for each size; they are not game data
+// and go to a folder of their own (packaging/icons).
+const std::vector<int>& iconSizes();
+void writeIcons(const std::string& folder);
+
 // Writes bytes to a file, creating its folder; throws on failure.
 void writeFile(const std::string& path, const std::string& bytes);
 

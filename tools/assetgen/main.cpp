@@ -1,6 +1,7 @@
-// assetgen <Resources folder>: writes every model, texture, picture, font,
-// sound and the video of the game (the course and the shaders come from
-// elsewhere). The output is the same, byte for byte, on every run.
+// assetgen <Resources folder> [<icons folder>]: writes every model, texture,
+// picture, font, sound and the video of the game (the course and the shaders
+// come from elsewhere), and the desktop icons when given their folder. The
+// output is the same, byte for byte, on every run.
 #include "assets.h"
 
 #include <cstdio>
@@ -9,8 +10,8 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: assetgen <output Resources folder>\n");
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: assetgen <output Resources folder> [<output icons folder>]\n");
         return 2;
     }
     std::string root = argv[1];
@@ -24,6 +25,10 @@ int main(int argc, char** argv)
         assetgen::writeSkateboard(root);
         assetgen::writeSounds(root);
         assetgen::writeVideo(root);
+        if (argc == 3) {
+            std::filesystem::create_directories(argv[2]);
+            assetgen::writeIcons(argv[2]);
+        }
     } catch (const std::exception& error) {
         std::fprintf(stderr, "assetgen: %s\n", error.what());
         return 1;
