@@ -60,6 +60,8 @@ TEST_F(GameRunTest, StartedElsewhereOpensOnTheControlsPictureAndPlaysWithTheHud)
 
     Image controls = loadImage(dir.file("controls.png"));
     expectShowsOnly(controls, "controls.jpg", {"win.jpg", "gameovercat.jpg", "gameoverloch.jpg"});
+    keepForDocs(dir.file("controls.png"), "controls.png");
+    keepForDocs(dir.file("play.png"), "play.png");
 
     // In play: the course, not a picture, with the distance label on its light
     // panel in the upper-right corner.
@@ -104,6 +106,7 @@ TEST_F(GameRunTest, StandingOnTheCatsLineEndsOnTheCaughtPicture)
     EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
     EXPECT_EQ(run.process.err.find("autopilot: stuck"), std::string::npos) << run.process.err;
     expectShowsOnly(loadImage(dir.file("end.png")), "gameovercat.jpg", {"win.jpg", "gameoverloch.jpg"});
+    keepForDocs(dir.file("end.png"), "caught.png");
 }
 
 // A copy of the game's resource folder (links) whose music is silent, so that
@@ -138,6 +141,7 @@ TEST_F(GameRunTest, WalkingIntoHoleAEndsOnTheHolePictureWithItsJingle)
     EXPECT_EQ(run.process.err.find("autopilot: stuck"), std::string::npos) << run.process.err;
     expectShowsOnly(loadImage(dir.file("controls.png")), "controls.jpg", {"gameoverloch.jpg"});
     expectShowsOnly(loadImage(dir.file("end.png")), "gameoverloch.jpg", {"win.jpg", "gameovercat.jpg"});
+    keepForDocs(dir.file("end.png"), "hole.png");
 
     // What a player heard: silence on the controls screen, the menu click when
     // play starts, and after the fall the lose jingle.
@@ -166,6 +170,7 @@ TEST_F(GameRunTest, TheWholeCourseIsWonOnThePlayersLine)
     EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
     EXPECT_EQ(run.process.err.find("autopilot: stuck"), std::string::npos) << run.process.err;
     expectShowsOnly(loadImage(dir.file("end.png")), "win.jpg", {"gameovercat.jpg", "gameoverloch.jpg"});
+    keepForDocs(dir.file("end.png"), "win.png");
 }
 
 // What `cpack -G DEB` makes: a package whose dependencies are the libraries the

@@ -1,5 +1,7 @@
 #include "support/game_run.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -24,6 +26,14 @@ GameRun runGameWith(const std::string& kind, const std::string& text, const Scra
     run.dir = dir.path();
     run.process = runProcess({runOptions.binary, kind, file}, options);
     return run;
+}
+
+void keepForDocs(const std::string& shot, const std::string& name)
+{
+    const char* wanted = std::getenv("TOVIK3D_WRITE_DOCS");
+    if (!wanted || std::string(wanted) != "1") return;
+    std::filesystem::create_directories(sourceDir() + "/docs");
+    runProcess({"convert", shot, "-resize", "640x360", "-strip", sourceDir() + "/docs/" + name});
 }
 
 std::string routeText(const std::string& name)

@@ -28,6 +28,10 @@ struct GameRunOptions {
 GameRun runGameWith(const std::string& kind, const std::string& text, const ScratchDir& dir,
                     const GameRunOptions& options = {});
 
+// With TOVIK3D_WRITE_DOCS=1 in the environment, copies a run's picture at
+// half size into docs/NAME for the README; otherwise does nothing.
+void keepForDocs(const std::string& shot, const std::string& name);
+
 // A route file of the repository (tests/app/routes/NAME), with its text.
 std::string routeText(const std::string& name);
 
