@@ -36,6 +36,9 @@ Waypoint Cat::makeWaypoint(double time, float x, float y, float z)
 void Cat::start(double gameTime)
 {
     started = true;
+    // The first stretch runs from where the cat stands now.
+    segmentStart = position;
+    segmentStartTime = gameTime;
     routeClock = gameTime;
     buildRoute();
 }

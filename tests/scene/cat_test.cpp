@@ -69,6 +69,28 @@ TEST_F(CatRun, WaitsUntilStartedThenFollowsTheTimedRouteOneWaypointPerCall)
     EXPECT_TRUE(matricesNear(cat->model, expectedModel(*cat), 1e-4f));
 }
 
+TEST_F(CatRun, StartsFromWhereItStandsAndNeverJumps)
+{
+    // Started late in a run; small steps over waypoint 1 into the slow stretch.
+    cat->start(50.0);
+    const float fastest = glm::distance(kStart, cat->route.front().position) / 0.1f;
+    const double step = 0.02;
+    glm::vec3 last = kStart;
+    for (int i = 1; i <= 20; ++i) {
+        const glm::vec3 next = cat->route.front().position;
+        const glm::vec3 now = cat->followRoute(50.0 + i * step);
+        const glm::vec3 moved = now - last;
+        EXPECT_LE(glm::length(moved), fastest * step * 1.001f) << "step " << i;
+        EXPECT_GT(glm::dot(glm::normalize(moved), glm::normalize(next - last)), 0.999f) << "step " << i;
+        // Its nose (local +z) points the way it runs.
+        const glm::vec3 nose = glm::vec3(cat->model * glm::vec4(0, 0, 1, 0));
+        EXPECT_GT(glm::dot(glm::normalize(glm::vec2(nose.x, nose.z)), glm::normalize(glm::vec2(moved.x, moved.z))),
+                  0.999f)
+            << "step " << i;
+        last = now;
+    }
+}
+
 TEST_F(CatRun, TurnsBySignedAnglesAndKeepsItsHeadingThroughZeroLengthMoves)
 {
     const glm::vec3 a = cat->position + glm::vec3(0, 0, 2), b = a + glm::vec3(3, 0, 0);
