@@ -16,8 +16,8 @@ static_assert(sizeof(aiVector3D) == 3 * sizeof(float), "positions are uploaded s
 namespace {
 
 // A new GL_ARRAY_BUFFER holding bytes of data, attached to the bound vertex
-// array as the program's attribute `name`. A program without that attribute
-// makes GL refuse the attribute calls with an error; the mesh still draws.
+// array as the program's attribute `name`. A program that does not use the
+// attribute (an unlit one has no normals) leaves the buffer unattached.
 GLuint uploadAttribute(GLuint program, const char* name, const void* data, size_t bytes,
                        GLint components)
 {
@@ -25,9 +25,10 @@ GLuint uploadAttribute(GLuint program, const char* name, const void* data, size_
     glGenBuffers(1, &buffer);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), data, GL_STATIC_DRAW);
-    const GLuint location = static_cast<GLuint>(glGetAttribLocation(program, name));
-    glEnableVertexAttribArray(location);
-    glVertexAttribPointer(location, components, GL_FLOAT, GL_FALSE, 0, nullptr);
+    const GLint location = glGetAttribLocation(program, name);
+    if (location < 0) return buffer;
+    glEnableVertexAttribArray(static_cast<GLuint>(location));
+    glVertexAttribPointer(static_cast<GLuint>(location), components, GL_FLOAT, GL_FALSE, 0, nullptr);
     return buffer;
 }
 
