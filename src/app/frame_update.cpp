@@ -55,7 +55,7 @@ void handleFunctionKeys()
     }
 }
 
-// The skateboard rides under the cat.
+// The skateboard rides under the cat, where the cat is after this frame's move.
 void placeSkateboardUnderCat() { skateboard->model = scene::boardUnderCat(cat->model); }
 
 void updateObjects(double dt)
@@ -75,8 +75,8 @@ void playUpdate(double dt)
     if (controls->isFast()) sound->playFast();
     if (controls->hasJumped()) sound->playJump();
     updateObjects(dt);
-    placeSkateboardUnderCat();
     updateChaseAndPickups();
+    placeSkateboardUnderCat();
     handleFunctionKeys();
 }
 

@@ -50,6 +50,8 @@ double currentGameTime() { return gameClock->gameTime(platform().time()); }
 void resumePlay()
 {
     controlsScreen->showing = false;
+    // This frame's HUD is drawn before its update: it shows the real distance, not 0.
+    catDistance = truncatedDistance(cat->position, controls->position);
     sound->resume();
     gameClock->start(platform().time());
     // Wherever the cursor wandered during the pause is not a turn of the camera.

@@ -28,6 +28,15 @@ float signedYawDegrees(const glm::vec3& from, const glm::vec3& to)
     return angle;
 }
 
+// The player model stands on the capsule's bottom.
+void followBody(scene::SceneObject& playerObject, const btRigidBody& body)
+{
+    const btVector3& origin = body.getWorldTransform().getOrigin();
+    playerObject.model[3][0] = origin.x();
+    playerObject.model[3][1] = origin.y() - 0.625f;
+    playerObject.model[3][2] = origin.z();
+}
+
 } // namespace
 
 Controls::Controls()
@@ -40,6 +49,7 @@ Controls::Controls()
 void Controls::rebuildProjection()
 {
     if (windowWidth <= 0 || windowHeight <= 0) return;
+    freshView = true;
     projection = perspectiveDegrees(60.0f, static_cast<float>(windowWidth) / static_cast<float>(windowHeight),
                                     0.1f, 100.0f);
 }
@@ -78,6 +88,39 @@ CameraView Controls::cameraView() const
     return camera;
 }
 
+glm::vec3 Controls::lookFromAngles()
+{
+    float h = horizontalAngle, v = verticalAngle;
+    direction = glm::vec3(std::cos(v) * std::sin(h), std::sin(v), std::cos(v) * std::cos(h));
+    glm::vec3 right(std::sin(h - 1.57f), 0.0f, std::cos(h - 1.57f));
+    up = glm::normalize(glm::cross(right, direction));
+    return right;
+}
+
+void Controls::placeCamera(const glm::vec3& feet, bool inFront)
+{
+    position = feet + glm::vec3(0.0f, 1.0f, 0.0f);
+    const glm::vec3 offset = glm::normalize(direction) * cameraDistance;
+    cameraPosition = inFront ? position + offset : position - offset;
+    frontView = inFront;
+
+    view = glm::lookAt(cameraPosition, position, up);
+    const glm::mat4 previous = viewProjection;
+    viewProjection = projection * view;
+    previousViewProjection = freshView ? viewProjection : previous;
+    inverseViewProjection = glm::inverse(viewProjection);
+    freshView = false;
+}
+
+void settleCamera(Controls& c, scene::SceneObject& playerObject, const btRigidBody& body)
+{
+    c.lookFromAngles();
+    followBody(playerObject, body);
+    c.placeCamera(translationOf(playerObject.model), false);
+    // Play starts from this very view: its first frame has nothing to blur.
+    c.freshView = true;
+}
+
 void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& body)
 {
     Platform& input = platform();
@@ -110,10 +153,7 @@ void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& 
     c.clampAngles();
 
     glm::vec3 oldDirection = c.direction;
-    float h = c.horizontalAngle, v = c.verticalAngle;
-    c.direction = glm::vec3(std::cos(v) * std::sin(h), std::sin(v), std::cos(v) * std::cos(h));
-    glm::vec3 right(std::sin(h - 1.57f), 0.0f, std::cos(h - 1.57f));
-    c.up = glm::normalize(glm::cross(right, c.direction));
+    const glm::vec3 right = c.lookFromAngles();
 
     float vx = 0.0f, vz = 0.0f;
     bool moved = false;
@@ -166,29 +206,14 @@ void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& 
 
     btVector3 velocity = body.getLinearVelocity();
     body.setLinearVelocity(btVector3(vx, velocity.y(), vz));
-    const btVector3& origin = body.getWorldTransform().getOrigin();
-    playerObject.model[3][0] = origin.x();
-    playerObject.model[3][1] = origin.y() - 0.625f;
-    playerObject.model[3][2] = origin.z();
+    followBody(playerObject, body);
 
     if (c.direction != oldDirection) {
         float angle = signedYawDegrees(oldDirection, c.direction);
         if (!std::isnan(angle)) playerObject.rotate(angle, glm::vec3(0.0f, 1.0f, 0.0f));
     }
 
-    c.position = translationOf(playerObject.model) + glm::vec3(0.0f, 1.0f, 0.0f);
-    if (input.isKeyPressed(GLFW_KEY_C)) {
-        c.cameraPosition = c.position + glm::normalize(c.direction) * c.cameraDistance;
-        c.frontView = true;
-    } else {
-        c.cameraPosition = c.position - glm::normalize(c.direction) * c.cameraDistance;
-        c.frontView = false;
-    }
-
-    c.view = glm::lookAt(c.cameraPosition, c.position, c.up);
-    c.previousViewProjection = c.viewProjection;
-    c.viewProjection = c.projection * c.view;
-    c.inverseViewProjection = glm::inverse(c.viewProjection);
+    c.placeCamera(translationOf(playerObject.model), input.isKeyPressed(GLFW_KEY_C));
 }
 
 void updateControls(double)

@@ -30,6 +30,11 @@ public:
     void recentreCursor();
     // The camera as the renderer needs it.
     CameraView cameraView() const;
+    // Sets direction and up from the yaw and pitch; returns the right vector.
+    glm::vec3 lookFromAngles();
+    // Puts the camera cameraDistance behind the player standing at feet (in
+    // front of it while inFront) and rebuilds the view matrices.
+    void placeCamera(const glm::vec3& feet, bool inFront);
 
     glm::vec3 position = glm::vec3(3.0f, 1.0f, -4.0f);   // the point looked at: the player raised by 1
     glm::vec3 cameraPosition = glm::vec3(0.0f);
@@ -57,6 +62,9 @@ public:
     bool godMode = false;
     bool startedMoving = false;
     float jumpForce = 30.0f;
+    // No earlier view worth blurring from (none yet, or a new projection):
+    // the next frame is drawn without motion blur.
+    bool freshView = true;
 
     // Rebuilds the projection for the last seen size; a zero-sized (minimised)
     // window keeps the last valid projection.
@@ -68,5 +76,8 @@ public:
 void updateControls(double dt);
 // The same on explicit objects (tests).
 void updateControls(Controls& controls, scene::SceneObject& playerObject, btRigidBody& body);
+// The camera of the player standing where it was put, as the first frame of
+// play will see it, so that even that frame is drawn from the right place.
+void settleCamera(Controls& controls, scene::SceneObject& playerObject, const btRigidBody& body);
 
 } // namespace ruma

@@ -142,6 +142,8 @@ void loadGameObjects()
     cat = new scene::Cat(identityMatrix(), catShader);
     auto* video = new VideoTexture();
     renderList.push_back({cat, catTexture, 0.0f, glm::vec3(1.0f), true, video});
+    // The board waits under the waiting cat, not somewhere in the start corridor.
+    skateboard->model = scene::boardUnderCat(cat->model);
 
     renderList.push_back(playerEntry);
 
@@ -149,6 +151,9 @@ void loadGameObjects()
 
     renderer = new Renderer();
     controls = new Controls();
+    // The first frame of play is drawn before its update runs: it needs the camera already.
+    settleCamera(*controls, *player, *playerBody);
+    renderer->frustum->updateFromCamera(controls->cameraPosition, controls->position, controls->up);
     controlsScreen = new ControlsScreen();
     textRenderer = new TextRenderer();
     motionBlur = new MotionBlur();

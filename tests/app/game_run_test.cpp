@@ -26,6 +26,19 @@ void expectShowsOnly(const Image& screen, const std::string& shown, const std::v
 
 double luminance(const Colour& c) { return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b; }
 
+// Mean step between neighbouring pixels (all channels) below the HUD label: a
+// blurred picture has softer edges.
+double sharpness(const Image& image)
+{
+    if (image.empty()) return 0.0;
+    double sum = 0.0;
+    for (int y = 100; y + 1 < image.height; ++y)
+        for (int x = 0; x + 1 < image.width; ++x)
+            for (int c = 0; c < 3; ++c)
+                sum += std::abs(image.at(x + 1, y)[c] - image.at(x, y)[c]) + std::abs(image.at(x, y + 1)[c] - image.at(x, y)[c]);
+    return sum / (double(image.width) * image.height);
+}
+
 class GameRunTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -43,7 +56,12 @@ TEST_F(GameRunTest, StartedElsewhereOpensOnTheControlsPictureAndPlaysWithTheHud)
     GameRun run = runGameWith("--script",
                               "wait 3\n"
                               "shot @DIR@/controls.png\n"
-                              "tap F1\n"
+                              "hold 1 F1\n"
+                              "shot @DIR@/first.png\n"
+                              "hold 1 W\n"
+                              "shot @DIR@/moving.png\n"
+                              "wait 9\n"
+                              "shot @DIR@/settled.png\n"
                               "hold 60 W\n"
                               "shot @DIR@/play.png\n"
                               "tap F3\n"
@@ -57,11 +75,22 @@ TEST_F(GameRunTest, StartedElsewhereOpensOnTheControlsPictureAndPlaysWithTheHud)
                               "hold 2 ESC\n",
                               dir, options);
     EXPECT_EQ(run.process.exitStatus, 0) << run.process.out << run.process.err;
+    EXPECT_EQ(run.process.out.find(" - main:"), std::string::npos) << "a GL error:\n" << run.process.out;
 
     Image controls = loadImage(dir.file("controls.png"));
     expectShowsOnly(controls, "controls.jpg", {"win.jpg", "gameovercat.jpg", "gameoverloch.jpg"});
     keepForDocs(dir.file("controls.png"), "controls.png");
     keepForDocs(dir.file("play.png"), "play.png");
+
+    // The frame of F1 already shows the player's view, and the first step is
+    // drawn without a smear from nowhere.
+    Image first = loadImage(dir.file("first.png"));
+    Image settled = loadImage(dir.file("settled.png"));
+    Image moving = loadImage(dir.file("moving.png"));
+    EXPECT_LT(fractionDifferent(first, settled, 40), 0.1);
+    EXPECT_GT(sharpness(moving), 0.8 * sharpness(settled));
+    std::printf("F1 frame differs from ten frames later in %.3f of its pixels; sharpness %.1f moving, %.1f settled\n",
+                fractionDifferent(first, settled, 40), sharpness(moving), sharpness(settled));
 
     // In play: the course, not a picture, with the distance label on its light
     // panel in the upper-right corner.

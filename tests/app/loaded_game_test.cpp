@@ -10,6 +10,7 @@
 #include "render/motion_blur.h"
 #include "render/picture_screen.h"
 #include "render/render_settings.h"
+#include "scene/animated_object.h"
 #include "scene/cat.h"
 #include "scene/slime.h"
 #include "scene/tovik.h"
@@ -157,6 +158,13 @@ TEST_F(LoadedGame, TheControlsPictureShowsFirstAndHoldsTheWorldStill)
     EXPECT_FALSE(cat->started);            // not before the first step
     frame({GLFW_KEY_W});
     EXPECT_TRUE(cat->started);
+    // The cat runs off from where it stood, and its board rides under it in
+    // the same frame, not a frame behind.
+    const glm::vec3 catStart = glm::vec3(cat->model[3]);
+    frames(3, {GLFW_KEY_W});
+    EXPECT_GT(glm::distance(glm::vec3(cat->model[3]), catStart), 0.01f);
+    EXPECT_LT(glm::distance(glm::vec3(cat->model[3]), catStart), 0.6f);
+    EXPECT_LT(glm::distance(glm::vec3(skateboard->model[3]), glm::vec3(scene::boardUnderCat(cat->model)[3])), 1e-5f);
 }
 
 TEST_F(LoadedGame, PausingKeepsThePlayTime)
