@@ -1,14 +1,16 @@
 #include "app/frame_loop.h"
 
+#include "app/bench.h"
 #include "app/startup.h"
 #include "platform/platform.h"
 #include "platform/window.h"
 #include "render/gl.h"
 #include "render/gl_error.h"
+#include "render/picture_screen.h"
 #include "render/render_settings.h"
 #include "render/screenshot.h"
+#include "world/world.h"
 
-#include <chrono>
 #include <iostream>
 #include <sstream>
 
@@ -56,18 +58,31 @@ void updateCounters(double dt)
     showMipmapLine = false;
 }
 
-void runFrameLoop(FrameTimings* timings)
+namespace {
+
+BenchScreen screenShown()
+{
+    if (endScreen->showing) return BenchScreen::End;
+    return controlsScreen->showing ? BenchScreen::Controls : BenchScreen::Play;
+}
+
+} // namespace
+
+void runFrameLoop()
 {
     double previous = platform().time();
     if (!running) return;
     do {
         if (platform().shouldClose()) break;
-        auto frameStart = std::chrono::steady_clock::now();
+        if (frameBench) frameBench->beginFrame();
         double now = platform().time();
         platform().pollEvents();
         running = !platform().isKeyPressed(GLFW_KEY_ESCAPE);
         double dt = now - previous;
         updateFrame(dt);
+        benchMark(BenchPhase::Update);
+        // The screen drawn this frame, decided by the update.
+        BenchScreen screen = frameBench ? screenShown() : BenchScreen::Play;
         renderFrame(dt);
         std::string shot = platform().screenshotRequest();
         if (!shot.empty() && !saveScreenshot(shot, windowWidth, windowHeight))
@@ -75,13 +90,7 @@ void runFrameLoop(FrameTimings* timings)
         platform().swapBuffers();
         previous = now;
         checkGlError(141);
-        if (timings) {
-            glFinish();
-            double spent = std::chrono::duration<double>(std::chrono::steady_clock::now() - frameStart).count();
-            ++timings->frames;
-            timings->seconds += spent;
-            if (spent > timings->slowest) timings->slowest = spent;
-        }
+        if (frameBench) frameBench->endFrame(screen);
     } while (running);
 }
 

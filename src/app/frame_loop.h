@@ -11,15 +11,9 @@ extern float fps;                    // last computed frames per second
 extern std::string fpsText;          // "FPS: ..." HUD line
 extern std::string frameTimeText;    // "Frametime: ...ms" HUD line
 
-// Real time spent on frames, for benchmarks (the game's own timing comes from the platform).
-struct FrameTimings {
-    long frames = 0;
-    double seconds = 0.0;
-    double slowest = 0.0;
-};
-
-// Runs frames until the window closes or running turns false.
-void runFrameLoop(FrameTimings* timings = nullptr);
+// Runs frames until the window closes or running turns false; a running
+// benchmark (app/bench.h) times each of them.
+void runFrameLoop();
 
 // Per-frame update and composition (frame_update.cpp, frame_render.cpp).
 void updateFrame(double dt);

@@ -1,5 +1,6 @@
 // One frame of pictures: an end picture, the controls picture, or the scene
 // through the motion blur, with the HUD on top.
+#include "app/bench.h"
 #include "app/frame_loop.h"
 #include "app/game_rules.h"
 #include "platform/window.h"
@@ -113,11 +114,15 @@ void renderFrame(double dt)
         if (controlsScreen->showing) {
             prepareWindow();
             controlsScreen->draw();
+            benchMark(BenchPhase::Scene);
         } else {
             drawScene();
+            benchMark(BenchPhase::Scene);
             composeMotionBlur(dt);
+            benchMark(BenchPhase::Blur);
         }
         drawHudLines();
+        benchMark(BenchPhase::Hud);
     }
     checkGlError(342);
 }

@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/bench.h"
 #include "app/command_line.h"
 #include "app/frame_loop.h"
 #include "app/function_keys.h"
@@ -82,6 +83,9 @@ void initWindow(bool fullScreen)
 
 namespace {
 
+// Start-up is measured from here: the program's static set-up runs before main.
+const FrameBench::Clock::time_point kProcessStart = FrameBench::Clock::now();
+
 // Keys worth journaling when a live run is recorded.
 std::vector<int> journaledKeys()
 {
@@ -161,12 +165,12 @@ int runGame(int argc, char** argv)
     platform().setWindowTitle("Tovik3D");
     startMusic();
 
-    FrameTimings timings;
-    runFrameLoop(options.bench ? &timings : nullptr);
-    if (options.bench && timings.frames > 0)
-        std::cerr << "bench: " << timings.frames << " frames in " << timings.seconds << " s: "
-                  << 1000.0 * timings.seconds / timings.frames << " ms a frame on average, slowest "
-                  << 1000.0 * timings.slowest << " ms" << std::endl;
+    std::unique_ptr<FrameBench> bench;
+    if (options.bench) bench = std::make_unique<FrameBench>(kProcessStart);
+    frameBench = bench.get();
+    runFrameLoop();
+    if (bench) bench->report(std::cerr);
+    frameBench = nullptr;
 
     shutdown();
     setPlatform(nullptr);

@@ -3,6 +3,7 @@
 #include "platform/fatal.h"
 #include "platform/window.h"
 #include "render/shader.h"
+#include "render/draw_stats.h"
 
 #include <glm/gtc/type_ptr.hpp>
 
@@ -122,6 +123,7 @@ void MotionBlur::pass(bool isFast, float velocityScale, glm::mat4 inverseViewPro
     glEnableVertexAttribArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, quadBuffer);
     glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    ++drawCallCount;
     glDrawArrays(GL_TRIANGLES, 0, 6);
     glDisableVertexAttribArray(0);
 

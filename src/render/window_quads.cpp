@@ -2,6 +2,7 @@
 
 #include "render/shader.h"
 #include "render/texture.h"
+#include "render/draw_stats.h"
 
 namespace ruma {
 
@@ -53,6 +54,7 @@ void WindowQuads::draw(const Texture* texture, const GLfloat* positions, const G
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    ++drawCallCount;
     glDrawArrays(GL_TRIANGLES, 0, vertexCount);
     glDisable(GL_BLEND);
 

@@ -1,6 +1,7 @@
 #include "scene/scene_object.h"
 
 #include "platform/math_conventions.h"
+#include "render/draw_stats.h"
 
 namespace ruma::scene {
 
@@ -22,6 +23,7 @@ void SceneObject::draw()
     for (int i = 0; i < meshCount && i < static_cast<int>(meshes.size()); ++i) {
         const MeshRecord& record = meshes[static_cast<size_t>(i)];
         glBindVertexArray(record.vao);
+        ++drawCallCount;
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(3 * record.faceCount), GL_UNSIGNED_INT,
                        nullptr);
         glBindVertexArray(0);

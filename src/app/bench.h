@@ -1,0 +1,54 @@
+// --bench: how long start-up and frames really take on this machine, split by
+// pass, with the draw calls and heap allocations of each frame and the peak
+// resident memory. Printed when the game ends; a figure, never a test. Passes
+// are separated by glFinish only while a bench runs.
+#pragma once
+
+#include <chrono>
+#include <iosfwd>
+#include <vector>
+
+namespace ruma {
+
+enum class BenchPhase { Update, Scene, Blur, Hud };
+enum class BenchScreen { Controls, Play, End };
+
+struct BenchFrame {
+    BenchScreen screen = BenchScreen::Controls;
+    float total = 0.0f;   // milliseconds, the whole loop iteration
+    float phase[4] = {};  // milliseconds per BenchPhase
+    unsigned long draws = 0;
+    long allocations = 0;
+    unsigned long allocatedBytes = 0;
+};
+
+class FrameBench {
+public:
+    using Clock = std::chrono::steady_clock;
+    explicit FrameBench(Clock::time_point processStart);
+
+    void beginFrame();
+    // Finishes the GL work so far and books the time since the last mark to the phase.
+    void mark(BenchPhase phase);
+    void endFrame(BenchScreen screen);
+    void report(std::ostream& out) const;
+
+private:
+    Clock::time_point processStart;
+    Clock::time_point frameStart;
+    Clock::time_point lastMark;
+    double firstDrawnSeconds = -1.0;
+    std::vector<BenchFrame> frames;
+    BenchFrame current;
+    unsigned long drawsAtStart = 0;
+};
+
+// The running benchmark, or null when the game runs without --bench.
+extern FrameBench* frameBench;
+
+inline void benchMark(BenchPhase phase)
+{
+    if (frameBench) frameBench->mark(phase);
+}
+
+} // namespace ruma
