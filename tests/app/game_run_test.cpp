@@ -248,5 +248,66 @@ TEST_F(GameRunTest, TheDebianPackagePlaysWhereverItIsUnpacked)
     expectShowsOnly(loadImage(dir.file("controls.png")), "controls.jpg", {"win.jpg", "gameovercat.jpg"});
 }
 
+// Half the size, each pixel the mean of a 2 x 2 block: the stored references
+// stay small and one-pixel speckle averages out.
+Image halved(const Image& full)
+{
+    Image half;
+    half.width = full.width / 2;
+    half.height = full.height / 2;
+    half.rgb.resize(static_cast<size_t>(half.width) * half.height * 3);
+    for (int y = 0; y < half.height; ++y)
+        for (int x = 0; x < half.width; ++x)
+            for (int c = 0; c < 3; ++c)
+                half.rgb[(static_cast<size_t>(y) * half.width + x) * 3 + c] = static_cast<unsigned char>(
+                    (full.at(2 * x, 2 * y)[c] + full.at(2 * x + 1, 2 * y)[c] + full.at(2 * x, 2 * y + 1)[c] +
+                     full.at(2 * x + 1, 2 * y + 1)[c] + 2) / 4);
+    return half;
+}
+
+// A scripted run whose every picture must match the committed references
+// (tests/app/pictures/) within the software renderer's noise: the controls
+// picture, then play through the motion blur and the HUD, walking and turning
+// past the cat and the first slime. Faster drawing must not change what is seen.
+// TOVIK3D_WRITE_PICTURES=1 writes the references from the current build instead.
+TEST_F(GameRunTest, AScriptedRunLooksLikeItsReferencePictures)
+{
+    ScratchDir dir("run-pictures");
+    const std::vector<std::string> shots = {"controls", "walk", "turn", "front", "slime"};
+    GameRun run = runGameWith("--script",
+                              "dt 0.0333333\n"
+                              "wait 3\n"
+                              "shot @DIR@/controls.png\n"
+                              "tap F1\n"
+                              "hold 15 W\n"
+                              "shot @DIR@/walk.png\n"
+                              "hold 12 W look 8 0\n"
+                              "shot @DIR@/turn.png\n"
+                              "hold 20 W C look -8 0\n"
+                              "shot @DIR@/front.png\n"
+                              "hold 30 W\n"
+                              "shot @DIR@/slime.png\n"
+                              "hold 2 ESC\n",
+                              dir);
+    ASSERT_EQ(run.process.exitStatus, 0) << run.process.err;
+    const std::string references = sourceDir() + "/tests/app/pictures/";
+    const bool writing = std::getenv("TOVIK3D_WRITE_PICTURES") != nullptr;
+    for (const std::string& shot : shots) {
+        Image seen = halved(loadImage(dir.file(shot + ".png")));
+        ASSERT_FALSE(seen.empty()) << shot;
+        if (writing) {
+            ASSERT_TRUE(writeImage(references + shot + ".png", seen.width, seen.height, [&](int x, int y) {
+                const unsigned char* p = seen.at(x, seen.height - 1 - y);
+                return Rgba{p[0], p[1], p[2]};
+            }));
+            continue;
+        }
+        Image expected = loadImage(references + shot + ".png");
+        ASSERT_EQ(expected.width, seen.width) << shot;
+        ASSERT_EQ(expected.height, seen.height) << shot;
+        EXPECT_LE(fractionDifferent(seen, expected, 12), 0.002) << shot;
+    }
+}
+
 } // namespace
 } // namespace ruma::test
