@@ -22,7 +22,7 @@ void ensureFreeImage()
 
 } // namespace
 
-Texture::Texture(const std::string& path)
+Texture::Texture(const std::string& path, bool mipmaps)
 {
     ensureFreeImage();
     glGenTextures(1, &handle);
@@ -65,8 +65,8 @@ Texture::Texture(const std::string& path)
                  static_cast<GLsizei>(FreeImage_GetWidth(image)),
                  static_cast<GLsizei>(FreeImage_GetHeight(image)), 0, pixelFormat,
                  GL_UNSIGNED_BYTE, FreeImage_GetBits(image));
-    glGenerateMipmap(GL_TEXTURE_2D);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    if (mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mipmaps ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);

@@ -15,8 +15,10 @@ struct Texture {
     GLuint handle = 0;
     FIBITMAP* image = nullptr;   // only while constructing
 
-    // Leaves the texture bound to GL_TEXTURE_2D on unit 0.
-    explicit Texture(const std::string& path);
+    // Leaves the texture bound to GL_TEXTURE_2D on unit 0. A picture that is
+    // only ever drawn at its own size (full-window pictures and overlays) needs
+    // no mipmaps: building them is most of its load time.
+    explicit Texture(const std::string& path, bool mipmaps = true);
 };
 
 // Deletes the GL texture, then the object; null is ignored.

@@ -13,9 +13,9 @@ TextRenderer::TextRenderer()
     darkFontTextures[kBandNormal] = new Texture("Resources/Fonts/segeodarknormal.png");
     darkFontTextures[kBandFar] = new Texture("Resources/Fonts/segeodarkfar.png");
     plainFontTexture = new Texture("Resources/Fonts/segeo.png");
-    overlayTextures[kBandClose] = new Texture("Resources/Images/uiCLOSE.png");
-    overlayTextures[kBandNormal] = new Texture("Resources/Images/uiNORMAL.png");
-    overlayTextures[kBandFar] = new Texture("Resources/Images/uiFAR.png");
+    overlayTextures[kBandClose] = new Texture("Resources/Images/uiCLOSE.png", false);
+    overlayTextures[kBandNormal] = new Texture("Resources/Images/uiNORMAL.png", false);
+    overlayTextures[kBandFar] = new Texture("Resources/Images/uiFAR.png", false);
 
     glyphQuads.create("Resources/Shader/text.vert");
     overlayQuad.create();
