@@ -19,7 +19,14 @@ struct LightSlot {
     vec3 coneDirection;
 };
 
-// One slot per selected lamp light; an unused slot has zero intensity.
+// One slot per selected lamp light; an unused slot has zero intensity. The
+// game builds this program once per number of lights in use (LIGHT_SLOTS):
+// the software renderer runs every light's code for every pixel, even for a
+// slot that is off, so a slot beyond the lights in use is left out entirely.
+// Built without the define, all fourteen slots are shaded.
+#ifndef LIGHT_SLOTS
+#define LIGHT_SLOTS 14
+#endif
 uniform LightSlot light0;
 uniform LightSlot light1;
 uniform LightSlot light2;
@@ -100,20 +107,48 @@ void main()
     diffuseSum = vec3(0.0);
     specularSum = vec3(0.0);
 
+#if LIGHT_SLOTS > 0
     addLight(light0);
+#endif
+#if LIGHT_SLOTS > 1
     addLight(light1);
+#endif
+#if LIGHT_SLOTS > 2
     addLight(light2);
+#endif
+#if LIGHT_SLOTS > 3
     addLight(light3);
+#endif
+#if LIGHT_SLOTS > 4
     addLight(light4);
+#endif
+#if LIGHT_SLOTS > 5
     addLight(light5);
+#endif
+#if LIGHT_SLOTS > 6
     addLight(light6);
+#endif
+#if LIGHT_SLOTS > 7
     addLight(light7);
+#endif
+#if LIGHT_SLOTS > 8
     addLight(light8);
+#endif
+#if LIGHT_SLOTS > 9
     addLight(light9);
+#endif
+#if LIGHT_SLOTS > 10
     addLight(light10);
+#endif
+#if LIGHT_SLOTS > 11
     addLight(light11);
+#endif
+#if LIGHT_SLOTS > 12
     addLight(light12);
+#endif
+#if LIGHT_SLOTS > 13
     addLight(light13);
+#endif
 
     vec4 base = texture(colorTexture, texCoord);
     // Full light shows the texture as painted; the ambient floor keeps the dark side readable.

@@ -15,6 +15,23 @@ namespace ruma::scene {
 // Lights farther than this from the point looked at are not sent.
 constexpr float kLightRange = 10.0f;
 
+// The fields of a light slot, in the order they are sent; a point light sends
+// the first six, a spot light all nine.
+enum LightField {
+    kFieldPosition,
+    kFieldIntensity,
+    kFieldCAttenuation,
+    kFieldLAttenuation,
+    kFieldQAttenuation,
+    kFieldIsSpotlight,
+    kFieldCosOuterCone,
+    kFieldCosInnerCone,
+    kFieldConeDirection,
+    kLightFieldCount
+};
+// ".position", ".intensity" ... by LightField.
+extern const char* const kLightFieldSuffixes[kLightFieldCount];
+
 class Light {
 public:
     Light(int index, const glm::vec3& position, const glm::vec3& intensity, float cAttenuation,
@@ -24,9 +41,11 @@ public:
     // Sends position, intensity, the three attenuation terms and isSpotlight 0
     // to the bound program.
     virtual void uploadUniforms(GLuint program);
+    // The same values to locations already looked up for its slot, by LightField.
+    virtual void uploadTo(const GLint* locations);
     // Distance to the point at most kLightRange (inclusive).
     virtual bool isInRange(float x, float y, float z);
-    // Rebuilds the names for slot number i.
+    // Rebuilds the names for slot number i (nothing to do when they already carry it).
     virtual void setIndex(int i);
     // Euclidean distance from position to the point, in single precision.
     virtual float distanceTo(float x, float y, float z);
@@ -46,6 +65,11 @@ public:
 protected:
     // The five values every light sends, before its kind.
     void uploadCommon(GLuint program);
+    void uploadCommonTo(const GLint* locations);
+    // Writes "light<i><suffix>" into name without allocating once the name has room.
+    static void nameField(std::string& name, int i, LightField field);
+
+    int namedSlot = -1;   // the slot number the names carry
 };
 
 class Spotlight : public Light {
@@ -56,6 +80,7 @@ public:
 
     // The common values, the cone and isSpotlight 1.
     void uploadUniforms(GLuint program) override;
+    void uploadTo(const GLint* locations) override;
     void setIndex(int i) override;
 
     std::string cosOuterConeName;

@@ -9,12 +9,16 @@
 
 #include <glm/gtc/type_ptr.hpp>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace ruma {
 
 Renderer::Renderer() : frustum(nullptr), objectsDrawn(0)
 {
+    chosenLights.reserve(kMaxLights);
+    programs.reserve(32);
     frustum = new Frustum(60.0f, 0.1f, 100.0f);
     int k = 0;
     for (const LampPlace& lamp : kLamps) {
@@ -32,25 +36,97 @@ void Renderer::addLamp(float x, float y, float z, int spotIndex, int pointIndex)
     lights.push_back(new scene::Light(pointIndex, place, glm::vec3(0.25f), 1.0f, 0.4f, 0.2f));
 }
 
-std::vector<scene::Light*> Renderer::selectLights(float x, float y, float z)
+const std::vector<scene::Light*>& Renderer::selectLights(float x, float y, float z)
 {
-    std::vector<scene::Light*> chosen;
+    chosenLights.clear();
     for (scene::Light* light : lights) {
-        if (static_cast<int>(chosen.size()) >= kMaxLights) break;
-        if (light->isInRange(x, y, z)) chosen.push_back(light);
+        if (static_cast<int>(chosenLights.size()) >= kMaxLights) break;
+        if (light->isInRange(x, y, z)) chosenLights.push_back(light);
     }
-    for (size_t i = 0; i < chosen.size(); ++i) chosen[i]->setIndex(static_cast<int>(i));
-    return chosen;
+    for (size_t i = 0; i < chosenLights.size(); ++i) chosenLights[i]->setIndex(static_cast<int>(i));
+    return chosenLights;
 }
 
-void clearUnusedLightSlots(GLuint program, int firstUnused)
+namespace {
+
+// The objects' vertex arrays hold their attributes where the base program
+// has them; a variant must read them from the same places.
+void matchAttributeLocations(GLuint base, GLuint variant)
 {
-    for (int i = firstUnused; i < kMaxLights; ++i) {
-        glUniform3f(glGetUniformLocation(program, scene::lightUniformName(i, ".intensity").c_str()),
-                    0.0f, 0.0f, 0.0f);
-        glUniform1i(glGetUniformLocation(program, scene::lightUniformName(i, ".isSpotlight").c_str()),
-                    0);
+    bool relink = false;
+    for (const char* name : {"position", "normal", "uv"}) {
+        const GLint wanted = glGetAttribLocation(base, name);
+        if (wanted >= 0 && glGetAttribLocation(variant, name) != wanted) {
+            glBindAttribLocation(variant, static_cast<GLuint>(wanted), name);
+            relink = true;
+        }
     }
+    if (relink) glLinkProgram(variant);
+}
+
+} // namespace
+
+void Renderer::useLightVariants(Shader* base, const std::string& vertexPath, const std::string& fragmentPath)
+{
+    LightVariants variants;
+    variants.base = base;
+    variants.vertexPath = vertexPath;
+    variants.fragmentPath = fragmentPath;
+    lightVariants.push_back(variants);
+}
+
+GLuint Renderer::programFor(Shader* shader, int lightCount)
+{
+    for (LightVariants& variants : lightVariants) {
+        if (variants.base != shader) continue;
+        Shader*& variant = variants.byCount[lightCount];
+        if (!variant) {
+            variant = new Shader(variants.vertexPath, variants.fragmentPath,
+                                 "#define LIGHT_SLOTS " + std::to_string(lightCount) + "\n");
+            matchAttributeLocations(shader->program, variant->program);
+        }
+        return variant->program;
+    }
+    return shader->program;
+}
+
+ProgramUniforms& Renderer::uniformsOf(GLuint program)
+{
+    for (ProgramUniforms& known : programs)
+        if (known.program == program) return known;
+    ProgramUniforms uniforms;
+    uniforms.program = program;
+    uniforms.mvp = glGetUniformLocation(program, "MVP");
+    uniforms.model = glGetUniformLocation(program, "model");
+    uniforms.cameraPosition = glGetUniformLocation(program, "cameraPosition");
+    uniforms.shininess = glGetUniformLocation(program, "shininess");
+    uniforms.specularColor = glGetUniformLocation(program, "specularColor");
+    uniforms.colorTexture = glGetUniformLocation(program, "colorTexture");
+    for (int i = 0; i < kMaxLights; ++i)
+        for (int field = 0; field < scene::kLightFieldCount; ++field)
+            uniforms.lightFields[i][field] = glGetUniformLocation(
+                program, scene::lightUniformName(i, scene::kLightFieldSuffixes[field]).c_str());
+    programs.push_back(uniforms);
+    return programs.back();
+}
+
+void Renderer::sendLights(ProgramUniforms& uniforms, const std::vector<scene::Light*>& chosen, bool clearRest)
+{
+    const int count = static_cast<int>(chosen.size());
+    // Lights never move or change: the same lights in the same slots are
+    // already in the program.
+    if (count == uniforms.sentCount && std::equal(chosen.begin(), chosen.end(), uniforms.sentLights)) return;
+    for (int i = 0; i < count; ++i) {
+        chosen[i]->uploadTo(uniforms.lightFields[i]);
+        uniforms.sentLights[i] = chosen[i];
+    }
+    // A lamp left behind must stop lighting the object: its slot is turned off.
+    if (clearRest)
+        for (int i = count; i < kMaxLights; ++i) {
+            glUniform3f(uniforms.lightFields[i][scene::kFieldIntensity], 0.0f, 0.0f, 0.0f);
+            glUniform1i(uniforms.lightFields[i][scene::kFieldIsSpotlight], 0);
+        }
+    uniforms.sentCount = count;
 }
 
 void Renderer::drawEntry(const RenderEntry& entry)
@@ -65,20 +141,23 @@ void Renderer::drawEntry(const RenderEntry& entry)
 
     const glm::mat4& model = object->modelMatrix();
     glm::mat4 mvp = camera.projection * camera.view * model;
-    GLuint program = object->getShader()->program;
+    const bool lit = !object->isUnlit();
+    Shader* shader = object->getShader();
+    const std::vector<scene::Light*>* chosen =
+        lit ? &selectLights(camera.lookAt.x, camera.lookAt.y, camera.lookAt.z) : nullptr;
+    const GLuint program = lit ? programFor(shader, static_cast<int>(chosen->size())) : shader->program;
+    ProgramUniforms& uniforms = uniformsOf(program);
     glUseProgram(program);
-    glUniformMatrix4fv(glGetUniformLocation(program, "MVP"), 1, GL_FALSE, glm::value_ptr(mvp));
+    glUniformMatrix4fv(uniforms.mvp, 1, GL_FALSE, glm::value_ptr(mvp));
 
-    if (!object->isUnlit()) {
-        glUniformMatrix4fv(glGetUniformLocation(program, "model"), 1, GL_FALSE, glm::value_ptr(model));
-        glUniform3f(glGetUniformLocation(program, "cameraPosition"), camera.cameraPosition.x,
-                    camera.cameraPosition.y, camera.cameraPosition.z);
-        glUniform1f(glGetUniformLocation(program, "shininess"), entry.shininess);
-        glUniform3f(glGetUniformLocation(program, "specularColor"), entry.specularColor.x,
-                    entry.specularColor.y, entry.specularColor.z);
-        std::vector<scene::Light*> chosen = selectLights(camera.lookAt.x, camera.lookAt.y, camera.lookAt.z);
-        for (scene::Light* light : chosen) light->uploadUniforms(program);
-        clearUnusedLightSlots(program, static_cast<int>(chosen.size()));
+    if (lit) {
+        glUniformMatrix4fv(uniforms.model, 1, GL_FALSE, glm::value_ptr(model));
+        glUniform3f(uniforms.cameraPosition, camera.cameraPosition.x, camera.cameraPosition.y,
+                    camera.cameraPosition.z);
+        glUniform1f(uniforms.shininess, entry.shininess);
+        glUniform3f(uniforms.specularColor, entry.specularColor.x, entry.specularColor.y, entry.specularColor.z);
+        // A program built for exactly the selected lights has no other slots to clear.
+        sendLights(uniforms, *chosen, program == shader->program);
     }
 
     glActiveTexture(GL_TEXTURE0);
@@ -88,7 +167,10 @@ void Renderer::drawEntry(const RenderEntry& entry)
     } else {
         glBindTexture(GL_TEXTURE_2D, entry.texture ? entry.texture->handle : 0);
     }
-    glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
+    if (!uniforms.textureUnitSet) {
+        glUniform1i(uniforms.colorTexture, 0);
+        uniforms.textureUnitSet = true;
+    }
 
     if (transparency && object->isTransparent()) {
         glEnable(GL_BLEND);
@@ -103,6 +185,10 @@ void Renderer::drawEntry(const RenderEntry& entry)
 
 void Renderer::release()
 {
+    for (LightVariants& variants : lightVariants)
+        for (Shader*& variant : variants.byCount) deleteShader(variant);
+    lightVariants.clear();
+    programs.clear();
     delete frustum;
     frustum = nullptr;
     for (scene::Light* light : lights) delete light;

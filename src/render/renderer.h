@@ -8,12 +8,42 @@
 #include "render/light.h"
 #include "render/render_entry.h"
 
+#include <string>
 #include <vector>
 
 namespace ruma {
 
 // Light slots a lit program declares ("light0" ... "light13").
 constexpr int kMaxLights = 14;
+
+struct Shader;
+
+// What the renderer keeps of a program it draws with: the uniform locations,
+// looked up once, and the lamp lights last sent to it, so objects that share
+// the program do not send the same values again.
+struct ProgramUniforms {
+    GLuint program = 0;
+    GLint mvp = -1;
+    GLint model = -1;
+    GLint cameraPosition = -1;
+    GLint shininess = -1;
+    GLint specularColor = -1;
+    GLint colorTexture = -1;
+    GLint lightFields[kMaxLights][scene::kLightFieldCount] = {};
+    const scene::Light* sentLights[kMaxLights] = {};
+    int sentCount = -1;   // none sent yet
+    bool textureUnitSet = false;
+};
+
+// A lit program built once per number of lights in use, from the same files
+// with LIGHT_SLOTS defined: the software renderer shades every declared slot
+// of every pixel, lit or not, so slots beyond the selection are left out.
+struct LightVariants {
+    Shader* base = nullptr;
+    std::string vertexPath;
+    std::string fragmentPath;
+    Shader* byCount[kMaxLights + 1] = {};
+};
 
 class Renderer {
 public:
@@ -27,16 +57,25 @@ public:
 
     void drawEntry(const RenderEntry& entry);
     // The lights within range of the point, at most kMaxLights in list order,
-    // renamed for slots 0, 1, 2 ...
-    std::vector<scene::Light*> selectLights(float x, float y, float z);
+    // renamed for slots 0, 1, 2 ... The list is the renderer's own, refilled
+    // at every call.
+    const std::vector<scene::Light*>& selectLights(float x, float y, float z);
+    // Objects drawn with `base` are drawn with the program built from these
+    // files for the number of lights selected, made on first use.
+    void useLightVariants(Shader* base, const std::string& vertexPath, const std::string& fragmentPath);
     // One lamp: a spot light pointing down and a weak point light at the same place.
     void addLamp(float x, float y, float z, int spotIndex, int pointIndex);
-    // Frees the frustum and the lights.
+    // Frees the frustum, the lights and the light variants' programs.
     void release();
-};
 
-// Turns off the light slots from firstUnused up in the bound program, so an
-// object that has left a lamp behind is no longer lit by it.
-void clearUnusedLightSlots(GLuint program, int firstUnused);
+private:
+    ProgramUniforms& uniformsOf(GLuint program);
+    GLuint programFor(Shader* shader, int lightCount);
+    void sendLights(ProgramUniforms& uniforms, const std::vector<scene::Light*>& chosen, bool clearRest);
+
+    std::vector<scene::Light*> chosenLights;
+    std::vector<ProgramUniforms> programs;
+    std::vector<LightVariants> lightVariants;
+};
 
 } // namespace ruma

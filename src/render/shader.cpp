@@ -41,10 +41,14 @@ namespace {
 
 // The file is read before any shader object exists, so a missing file costs
 // nothing but the message.
-void compileFile(const std::string& path, GLenum type, GLuint& target)
+void compileFile(const std::string& path, GLenum type, GLuint& target, const std::string& defines)
 {
     std::string source;
     if (!readTextFile(path, source)) fatalError("failed to open file: " + path);
+    if (!defines.empty()) {
+        size_t lineEnd = source.find('\n');
+        source.insert(lineEnd == std::string::npos ? source.size() : lineEnd + 1, defines);
+    }
 
     target = glCreateShader(type);
     if (target == 0) fatalError("didint get valid shader handle: ");
@@ -61,13 +65,17 @@ void compileFile(const std::string& path, GLenum type, GLuint& target)
 
 } // namespace
 
-Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath)
+Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath) : Shader(vertexPath, fragmentPath, "")
+{
+}
+
+Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath, const std::string& defines)
 {
     program = glCreateProgram();
     if (program == 0) fatalError("Didnt get a valid program handle");
 
-    compileFile(vertexPath, GL_VERTEX_SHADER, vertexShader);
-    compileFile(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader);
+    compileFile(vertexPath, GL_VERTEX_SHADER, vertexShader, defines);
+    compileFile(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader, defines);
 
     glAttachShader(program, vertexShader);
     glAttachShader(program, fragmentShader);

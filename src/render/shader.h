@@ -16,6 +16,9 @@ struct Shader {
     GLuint fragmentShader = 0;
 
     Shader(const std::string& vertexPath, const std::string& fragmentPath);
+    // The same, with `defines` ("#define NAME VALUE" lines) placed after the
+    // first line (the #version line) of both sources.
+    Shader(const std::string& vertexPath, const std::string& fragmentPath, const std::string& defines);
 };
 
 // Deletes the program, then both shaders, then the object; null is ignored.
