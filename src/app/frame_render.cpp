@@ -17,6 +17,7 @@
 #include "world/controls.h"
 #include "world/world.h"
 
+#include <cstdio>
 #include <string>
 
 namespace ruma {
@@ -76,27 +77,34 @@ void composeMotionBlur(double dt)
 void drawHudLines()
 {
     glDisable(GL_DEPTH_TEST);
-    auto line = [](const std::string& text, int y) {
-        textRenderer->drawText(true, text.c_str(), 20, y, 15, windowWidth, windowHeight);
+    auto line = [](const char* text, int y) {
+        textRenderer->drawText(true, text, 20, y, 15, windowWidth, windowHeight);
     };
+    // Lines are put together in place: a frame of play allocates nothing.
+    char text[96];
     if (showStats) {
-        line(std::string("Objects drawn (Frustum Culling ") + (frustumCulling ? "ON): " : "OFF): ") +
-                 std::to_string(renderer->objectsDrawn),
-             5);
-        line(fpsText, 30);
-        line(frameTimeText, 55);
+        std::snprintf(text, sizeof text, "Objects drawn (Frustum Culling %s%d", frustumCulling ? "ON): " : "OFF): ",
+                      renderer->objectsDrawn);
+        line(text, 5);
+        line(fpsText.c_str(), 30);
+        line(frameTimeText.c_str(), 55);
         renderer->objectsDrawn = 0;
     }
     if (wireframe) line("WireFrame-Mode ON", 80);
     if (!transparency) line("Transparency OFF", 105);
     samplingChanged = false;
     mipmapChanged = false;
-    if (showSamplingLine)
-        line(std::string("Texture Sampling Quality: ") + (textureSampling == 0 ? "NearestNeighbor" : "Bilinear"), 130);
+    if (showSamplingLine) {
+        std::snprintf(text, sizeof text, "Texture Sampling Quality: %s",
+                      textureSampling == 0 ? "NearestNeighbor" : "Bilinear");
+        line(text, 130);
+    }
     if (showMipmapLine) {
         static const char* const modes[] = {"Off", "NearestNeighbor", "Linear"};
-        if (mipmapQuality >= 0 && mipmapQuality <= 2)
-            line(std::string("Mip Mapping-Quality: ") + modes[mipmapQuality], 155);
+        if (mipmapQuality >= 0 && mipmapQuality <= 2) {
+            std::snprintf(text, sizeof text, "Mip Mapping-Quality: %s", modes[mipmapQuality]);
+            line(text, 155);
+        }
     }
     if (!controlsScreen->showing) textRenderer->drawHud(catDistance, windowWidth, windowHeight);
     glEnable(GL_DEPTH_TEST);

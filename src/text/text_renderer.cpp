@@ -3,7 +3,6 @@
 #include "render/texture.h"
 #include "text/text_layout.h"
 
-#include <vector>
 
 namespace ruma {
 
@@ -25,8 +24,8 @@ TextRenderer::TextRenderer()
 void TextRenderer::drawText(bool plainFont, const char* text, int x, int y, int size, int screenWidth,
                             int screenHeight)
 {
-    std::vector<float> positions;
-    std::vector<float> texCoords;
+    positions.clear();
+    texCoords.clear();
     buildTextVertices(text, x, y, size, positions, texCoords);
 
     const Texture* font = nullptr;

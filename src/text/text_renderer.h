@@ -5,6 +5,8 @@
 
 #include "render/window_quads.h"
 
+#include <vector>
+
 namespace ruma {
 
 struct Texture;
@@ -32,6 +34,12 @@ public:
     Texture* overlayTextures[3] = {nullptr, nullptr, nullptr};    // by band
     WindowQuads glyphQuads;   // the text program; atlas cells at attribute 1
     PictureQuad overlayQuad;  // the overlay covers the window as a picture does
+
+private:
+    // Vertex data of the text being drawn, kept between calls so that a
+    // frame's lines reuse the room of the last ones.
+    std::vector<float> positions;
+    std::vector<float> texCoords;
 };
 
 } // namespace ruma
