@@ -17,6 +17,9 @@
 #include "world/physics.h"
 #include "world/world.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace ruma {
 
 namespace {
@@ -37,16 +40,22 @@ void startMusic() { sound->startMusic(); }
 
 void releaseGame()
 {
+    std::vector<Texture*> freed;
     for (RenderEntry& entry : renderList) {
-        // The player's entry holds one of the two player textures, freed below.
-        if (entry.object->getName() != "Tovik") deleteTexture(entry.texture);
+        // The player's entry holds one of the two player textures, freed below;
+        // the slimes share one texture, freed once.
+        if (entry.object->getName() != "Tovik" &&
+            std::find(freed.begin(), freed.end(), entry.texture) == freed.end()) {
+            freed.push_back(entry.texture);
+            deleteTexture(entry.texture);
+        }
         if (entry.hasVideo) releaseAndDelete(entry.videoTexture);
-        // Each object was given a program of its own at construction.
-        Shader* shader = entry.object->getShader();
         delete entry.object;
-        deleteShader(shader);
         entry.object = nullptr;
     }
+    // The programs the objects shared, after the objects.
+    for (Shader*& shader : sceneShaders) deleteShader(shader);
+    sceneShaders.clear();
     deleteTexture(playerBoostTexture);
     deleteTexture(playerTexture);
 

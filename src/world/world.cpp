@@ -39,6 +39,7 @@ MotionBlur* motionBlur = nullptr;
 SoundPlayer* sound = nullptr;
 GameClock* gameClock = nullptr;
 EndScreen* endScreen = nullptr;
+std::vector<Shader*> sceneShaders;
 
 namespace {
 
@@ -70,10 +71,8 @@ void addCourseCollision(const scene::ImportedObject& section)
     }
 }
 
-RenderEntry makeSlime(bool moving, const glm::vec3& position)
+RenderEntry makeSlime(bool moving, const glm::vec3& position, Shader* shader, Texture* texture)
 {
-    auto* texture = new Texture("Resources/Textures/slime.png");
-    auto* shader = new Shader(kBasicVertex, kToonFragment);
     auto* slime = new scene::Slime(glm::translate(identityMatrix(), position), shader, moving);
     slimeList.push_back(slime);
     RenderEntry entry;
@@ -84,9 +83,8 @@ RenderEntry makeSlime(bool moving, const glm::vec3& position)
     return entry;
 }
 
-void createPlayer()
+void createPlayer(Shader* shader)
 {
-    auto* shader = new Shader(kBasicVertex, kToonFragment);
     glm::mat4 model = glm::translate(identityMatrix(), glm::vec3(3.0f, 1.0f, -4.0f));
     model = glm::scale(model, glm::vec3(0.25f));
     model = rotateDegrees(model, -90.0f, glm::vec3(0.0f, 1.0f, 0.0f));
@@ -100,10 +98,9 @@ void createPlayer()
     playerBody->forceActivationState(DISABLE_DEACTIVATION);
 }
 
-scene::ImportedObject* loadSection(int section, Texture** texture)
+scene::ImportedObject* loadSection(int section, Texture** texture, Shader* shader)
 {
     *texture = new Texture(sectionFile(section, highResTextures, "Textures", ".jpg"));
-    auto* shader = new Shader(kBasicVertex, kUnlitFragment);
     auto* level =
         new scene::ImportedObject(identityMatrix(), shader, sectionFile(section, highResTextures, "Models", ".obj"));
     level->setName("Level");
@@ -114,32 +111,37 @@ void loadGameObjects()
 {
     platform().setWindowTitle("Tovik3D - Loading Game Objects...");
 
+    // One program per pair of shader files, shared by every object drawn with
+    // it: each draw sets every uniform it reads, so the pictures are those of
+    // programs of their own, for one compile and one set of driver state.
+    auto* litShader = new Shader(kBasicVertex, kToonFragment);
+    auto* unlitShader = new Shader(kBasicVertex, kUnlitFragment);
+    sceneShaders = {litShader, unlitShader};
+
     playerTexture = new Texture("Resources/Textures/tovkTex.png");
     playerBoostTexture = new Texture("Resources/Textures/tovkTexG.png");
-    createPlayer();
+    createPlayer(litShader);
     RenderEntry playerEntry{player, playerTexture, 45.0f, glm::vec3(1.0f), false, nullptr};
 
     std::vector<scene::ImportedObject*> sections;
     for (int section = 1; section <= 4; ++section) {
         Texture* texture = nullptr;
-        sections.push_back(loadSection(section, &texture));
+        sections.push_back(loadSection(section, &texture, unlitShader));
         renderList.push_back({sections.back(), texture, 2.0f, glm::vec3(1.0f), false, nullptr});
     }
 
     auto* boardTexture = new Texture("Resources/Textures/skateboard2.png");
-    auto* boardShader = new Shader(kBasicVertex, kUnlitFragment);
     glm::mat4 boardModel = glm::translate(identityMatrix(), glm::vec3(1.5f, -0.5f, 1.0f));
     boardModel = rotateDegrees(boardModel, 90.0f, glm::vec3(1.0f, 0.0f, 0.0f));
     boardModel = rotateDegrees(boardModel, 90.0f, glm::vec3(0.0f, 0.0f, 1.0f));
     boardModel = glm::scale(boardModel, glm::vec3(0.25f));
-    skateboard = new scene::AnimatedObject(boardModel, boardShader);
+    skateboard = new scene::AnimatedObject(boardModel, unlitShader);
     renderList.push_back({skateboard, boardTexture, 2.0f, glm::vec3(1.0f), false, nullptr});
 
     for (scene::ImportedObject* section : sections) addCourseCollision(*section);
 
     auto* catTexture = new Texture("Resources/Textures/cat.tga");
-    auto* catShader = new Shader(kBasicVertex, kToonFragment);
-    cat = new scene::Cat(identityMatrix(), catShader);
+    cat = new scene::Cat(identityMatrix(), litShader);
     auto* video = new VideoTexture();
     renderList.push_back({cat, catTexture, 0.0f, glm::vec3(1.0f), true, video});
     // The board waits under the waiting cat, not somewhere in the start corridor.
@@ -147,9 +149,13 @@ void loadGameObjects()
 
     renderList.push_back(playerEntry);
 
-    for (const SlimePlace& place : kSlimePlaces) renderList.push_back(makeSlime(place.moving, place.position));
+    // The slimes look alike: one texture for all of them.
+    auto* slimeTexture = new Texture("Resources/Textures/slime.png");
+    for (const SlimePlace& place : kSlimePlaces)
+        renderList.push_back(makeSlime(place.moving, place.position, litShader, slimeTexture));
 
     renderer = new Renderer();
+    renderer->useLightVariants(litShader, kBasicVertex, kToonFragment);
     controls = new Controls();
     // The first frame of play is drawn before its update runs: it needs the camera already.
     settleCamera(*controls, *player, *playerBody);

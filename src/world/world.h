@@ -30,6 +30,7 @@ class TextRenderer;
 class MotionBlur;
 class SoundPlayer;
 class GameClock;
+struct Shader;
 
 // Drawn and updated in this order: sections 1-4, skateboard, cat, player, slimes 1-11.
 extern std::vector<RenderEntry> renderList;
@@ -49,15 +50,19 @@ extern MotionBlur* motionBlur;
 extern SoundPlayer* sound;
 extern GameClock* gameClock;
 extern EndScreen* endScreen;
+// The programs the scene objects are drawn with, each shared by every object
+// that uses its pair of files; freed at shutdown after the objects.
+extern std::vector<Shader*> sceneShaders;
 
 // Builds the whole world (needs the window and GL context, and initPhysics).
 void loadGameObjects();
-// The player object and its capsule body (player, playerBody).
-void createPlayer();
-// Course section 1..4 for the current resolution answer, named "Level", with its texture.
-scene::ImportedObject* loadSection(int section, Texture** texture);
+// The player object, drawn with shader, and its capsule body (player, playerBody).
+void createPlayer(Shader* shader);
+// Course section 1..4 for the current resolution answer, named "Level", drawn
+// with shader, with its texture.
+scene::ImportedObject* loadSection(int section, Texture** texture, Shader* shader);
 // One slime at position, kept in slimeList; its entry is returned for the render list.
-RenderEntry makeSlime(bool moving, const glm::vec3& position);
+RenderEntry makeSlime(bool moving, const glm::vec3& position, Shader* shader, Texture* texture);
 // One static, axis-aligned box per mesh of a course section.
 void addCourseCollision(const scene::ImportedObject& section);
 

@@ -33,20 +33,18 @@ protected:
         PlayerWorld::SetUp();
         if (skipped) return;
         highResTextures = false;
+        sectionShader = new Shader("Resources/Shader/basic.vert", "Resources/Shader/basicnolight.frag");
         for (int section = 1; section <= 4; ++section) {
             Texture* texture = nullptr;
-            sections.push_back(loadSection(section, &texture));
+            sections.push_back(loadSection(section, &texture, sectionShader));
             textures.push_back(texture);
             addCourseCollision(*sections.back());
         }
     }
     void TearDown() override
     {
-        for (auto* section : sections) {
-            Shader* shader = section->getShader();
-            delete section;
-            deleteShader(shader);
-        }
+        for (auto* section : sections) delete section;
+        deleteShader(sectionShader);
         for (auto*& texture : textures) deleteTexture(texture);
         PlayerWorld::TearDown();
     }
@@ -66,6 +64,7 @@ protected:
     }
 
     std::vector<scene::ImportedObject*> sections;
+    Shader* sectionShader = nullptr;
     std::vector<Texture*> textures;
 };
 

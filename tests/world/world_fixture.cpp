@@ -17,7 +17,7 @@ void PlayerWorld::SetUp()
     setPlatform(&scripted);
     godMode = false;
     initPhysics();
-    createPlayer();
+    createPlayer(new Shader("Resources/Shader/basic.vert", "Resources/Shader/toon.frag"));
     controls = new Controls();
     controls->recentreCursor();
 }
