@@ -228,6 +228,29 @@ TEST_F(DrawPass, ASlotEmptiedThisFrameNoLongerLightsTheObject)
     EXPECT_NEAR(afterLeaving, neverLit, neverLit * 0.005);
 }
 
+// Built for just the lamp lights in use, the lit program draws the very
+// pixels of the one that shades all fourteen slots, also when a second draw
+// finds the lamps already in it.
+TEST_F(DrawPass, TheProgramForTheLightsInUseDrawsTheSamePixels)
+{
+    const size_t lamps = renderer.selectLights(kSphereCentre.x, kSphereCentre.y, kSphereCentre.z).size();
+    ASSERT_GT(lamps, 0u);
+    ASSERT_LT(lamps, static_cast<size_t>(kMaxLights));
+    test::OffscreenTarget target(160, 90);
+    auto render = [&](FakeDrawable& object) {
+        target.bindAndClear();
+        renderer.drawEntry(entryFor(object, orange));
+        return target.read();
+    };
+    FakeDrawable everySlot = sphere(kSphereCentre);
+    const std::vector<unsigned char> expected = render(everySlot);
+    FakeDrawable inUse = sphere(kSphereCentre);
+    const std::string shaderDir = test::sourceDir() + "/Resources/Shader/";
+    renderer.useLightVariants(inUse.shader, shaderDir + "basic.vert", shaderDir + "toon.frag");
+    EXPECT_EQ(render(inUse), expected);
+    EXPECT_EQ(render(inUse), expected);
+}
+
 TEST_F(DrawPass, ToonShadingUnderALamp)
 {
     FakeDrawable ball = sphere(kSphereCentre);
