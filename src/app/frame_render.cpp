@@ -45,7 +45,8 @@ void drawScene()
     glViewport(0, 0, windowWidth, windowHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    for (const RenderEntry& stored : renderList) {
+    for (size_t index : renderer->drawingOrder(renderList)) {
+        const RenderEntry& stored = renderList[index];
         if (!stored.hasVideo && (samplingChanged || mipmapChanged) && stored.texture) {
             glActiveTexture(GL_TEXTURE0);
             glBindTexture(GL_TEXTURE_2D, stored.texture->handle);

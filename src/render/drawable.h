@@ -5,6 +5,7 @@
 #include "render/mesh_record.h"
 
 #include <glm/mat4x4.hpp>
+#include <glm/vec3.hpp>
 
 #include <string>
 #include <vector>
@@ -21,6 +22,14 @@ public:
     virtual void update(double dt) = 0;
     // Issues the object's draw calls; the caller has bound program, uniforms and textures.
     virtual void draw() = 0;
+    // Draws what draw() draws, the meshes nearest to eye first, for an object
+    // drawn without blending: the depth test then rejects what the near meshes
+    // hide before it is shaded, and the picture is the same.
+    virtual void drawNearestFirst(const glm::vec3& eye)
+    {
+        (void)eye;
+        draw();
+    }
     virtual bool isTransparent() = 0;
     virtual bool isUnlit() = 0;
     virtual std::string getName() = 0;

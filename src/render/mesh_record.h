@@ -4,6 +4,9 @@
 
 #include "render/gl.h"
 
+#include <glm/vec3.hpp>
+
+#include <algorithm>
 #include <vector>
 
 namespace ruma {
@@ -21,5 +24,14 @@ struct MeshRecord {
     // buffer fields name only the last mesh's).
     GLuint indexBuffer = 0, positionBuffer = 0, normalBuffer = 0, uvBuffer = 0;
 };
+
+// Squared distance from the point to the nearest point of the mesh's box (0 inside it).
+inline float squaredDistanceToBox(const MeshRecord& mesh, const glm::vec3& point)
+{
+    const float dx = std::max({mesh.minX - point.x, 0.0f, point.x - mesh.maxX});
+    const float dy = std::max({mesh.minY - point.y, 0.0f, point.y - mesh.maxY});
+    const float dz = std::max({mesh.minZ - point.z, 0.0f, point.z - mesh.maxZ});
+    return dx * dx + dy * dy + dz * dz;
+}
 
 } // namespace ruma

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace ruma {
@@ -19,6 +20,8 @@ Renderer::Renderer() : frustum(nullptr), objectsDrawn(0)
 {
     chosenLights.reserve(kMaxLights);
     programs.reserve(32);
+    entryOrder.reserve(64);
+    drawOrder.reserve(64);
     frustum = new Frustum(60.0f, 0.1f, 100.0f);
     int k = 0;
     for (const LampPlace& lamp : kLamps) {
@@ -178,9 +181,40 @@ void Renderer::drawEntry(const RenderEntry& entry)
         object->draw();
         glDisable(GL_BLEND);
     } else {
-        object->draw();
+        object->drawNearestFirst(camera.cameraPosition);
     }
     glUseProgram(0);
+}
+
+namespace {
+
+// How far the entry is from the eye: a course section by its nearest mesh
+// box, anything else (its boxes stay where it was loaded) by its origin.
+float squaredDistanceToEntry(Drawable& object, const glm::vec3& eye)
+{
+    if (object.getName() != "Level") {
+        const glm::vec3 offset = glm::vec3(object.modelMatrix()[3]) - eye;
+        return offset.x * offset.x + offset.y * offset.y + offset.z * offset.z;
+    }
+    float nearest = std::numeric_limits<float>::max();
+    for (const MeshRecord& mesh : object.meshRecords()) nearest = std::min(nearest, squaredDistanceToBox(mesh, eye));
+    return nearest;
+}
+
+} // namespace
+
+const std::vector<size_t>& Renderer::drawingOrder(const std::vector<RenderEntry>& entries)
+{
+    entryOrder.clear();
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (!entries[i].object->isTransparent())
+            entryOrder.emplace_back(squaredDistanceToEntry(*entries[i].object, camera.cameraPosition), i);
+    std::sort(entryOrder.begin(), entryOrder.end());
+    drawOrder.clear();
+    for (const auto& [distance, i] : entryOrder) drawOrder.push_back(i);
+    for (size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].object->isTransparent()) drawOrder.push_back(i);
+    return drawOrder;
 }
 
 void Renderer::release()

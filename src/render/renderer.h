@@ -9,6 +9,7 @@
 #include "render/render_entry.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ruma {
@@ -56,6 +57,11 @@ public:
     CameraView camera;                   // set by the frame composition before drawing
 
     void drawEntry(const RenderEntry& entry);
+    // The order to draw the entries in (indices): the opaque ones first,
+    // nearest to the camera first, so the depth test rejects what they hide
+    // before it is shaded; then the transparent ones in list order, as they
+    // blend over what is behind them. Refilled at every call.
+    const std::vector<size_t>& drawingOrder(const std::vector<RenderEntry>& entries);
     // The lights within range of the point, at most kMaxLights in list order,
     // renamed for slots 0, 1, 2 ... The list is the renderer's own, refilled
     // at every call.
@@ -74,6 +80,8 @@ private:
     void sendLights(ProgramUniforms& uniforms, const std::vector<scene::Light*>& chosen, bool clearRest);
 
     std::vector<scene::Light*> chosenLights;
+    std::vector<std::pair<float, size_t>> entryOrder;
+    std::vector<size_t> drawOrder;
     std::vector<ProgramUniforms> programs;
     std::vector<LightVariants> lightVariants;
 };

@@ -3,6 +3,8 @@
 #include "platform/math_conventions.h"
 #include "render/draw_stats.h"
 
+#include <algorithm>
+
 namespace ruma::scene {
 
 SceneObject::SceneObject(const glm::mat4& model_, Shader* shader_) : model(model_), shader(shader_) {}
@@ -18,16 +20,29 @@ SceneObject::~SceneObject()
     }
 }
 
+void SceneObject::drawMesh(const MeshRecord& record)
+{
+    glBindVertexArray(record.vao);
+    ++drawCallCount;
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(3 * record.faceCount), GL_UNSIGNED_INT, nullptr);
+    glBindVertexArray(0);
+}
+
 void SceneObject::draw()
 {
-    for (int i = 0; i < meshCount && i < static_cast<int>(meshes.size()); ++i) {
-        const MeshRecord& record = meshes[static_cast<size_t>(i)];
-        glBindVertexArray(record.vao);
-        ++drawCallCount;
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(3 * record.faceCount), GL_UNSIGNED_INT,
-                       nullptr);
-        glBindVertexArray(0);
-    }
+    for (int i = 0; i < meshCount && i < static_cast<int>(meshes.size()); ++i)
+        drawMesh(meshes[static_cast<size_t>(i)]);
+}
+
+void SceneObject::drawNearestFirst(const glm::vec3& eye)
+{
+    const int count = std::min(meshCount, static_cast<int>(meshes.size()));
+    drawOrder.clear();
+    for (int i = 0; i < count; ++i)
+        drawOrder.emplace_back(squaredDistanceToBox(meshes[static_cast<size_t>(i)], eye), i);
+    // Equal distances keep file order (pairs compare the mesh number next).
+    std::sort(drawOrder.begin(), drawOrder.end());
+    for (const auto& [distance, i] : drawOrder) drawMesh(meshes[static_cast<size_t>(i)]);
 }
 
 void SceneObject::translate(const glm::vec3& offset)

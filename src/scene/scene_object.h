@@ -39,6 +39,7 @@ public:
     ~SceneObject() override;
 
     void draw() override;
+    void drawNearestFirst(const glm::vec3& eye) override;
     bool isTransparent() override { return transparent; }
     bool isUnlit() override { return unlit; }
     Shader* getShader() override { return shader; }
@@ -55,6 +56,11 @@ public:
 
 protected:
     SceneObject(const glm::mat4& model, Shader* shader);
+
+private:
+    void drawMesh(const MeshRecord& record);
+    // Mesh numbers by distance, refilled at every nearest-first draw.
+    std::vector<std::pair<float, int>> drawOrder;
 };
 
 } // namespace ruma::scene
