@@ -1,19 +1,17 @@
 #include "render/shader.h"
 
 #include "platform/fatal.h"
+#include "platform/file_read.h"
 
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <vector>
 
 namespace ruma {
 
 bool readTextFile(const std::string& path, std::string& text)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return false;
-    std::string raw((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string raw;
+    if (!readWholeFile(path, raw)) return false;
     text.clear();
     text.reserve(raw.size());
     for (size_t i = 0; i < raw.size(); ++i) {

@@ -1,5 +1,6 @@
 #include "scene/model_import.h"
 
+#include "platform/file_read.h"
 #include "platform/math_conventions.h"
 #include "render/shader.h"
 #include "scene/mesh_extents.h"
@@ -95,7 +96,8 @@ void uploadMesh(SceneObject& object, const aiMesh& mesh, bool keepBasePositions)
 
 const aiScene* readModelFile(Assimp::Importer& importer, const std::string& path)
 {
-    const aiScene* scene = importer.ReadFile(path, kModelImportFlags);
+    // The importer makes an empty scene of a directory; treat it as unreadable.
+    const aiScene* scene = isReadableFile(path) ? importer.ReadFile(path, kModelImportFlags) : nullptr;
     if (!scene) {
         std::fprintf(stderr, "ERROR: reading mesh %s\n", path.c_str());
         std::fflush(stderr);
