@@ -1,9 +1,12 @@
 #include "platform/input_script.h"
 
+#include "platform/file_read.h"
 #include "platform/platform.h"
 
 #include <cctype>
-#include <fstream>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
 #include <map>
 #include <sstream>
 
@@ -39,13 +42,43 @@ std::string upper(std::string s)
     return s;
 }
 
-bool readCount(std::istringstream& words, long& count)
+// A whole word as a number (so "1e5" or "3x" are not read as 1 and 3).
+bool readDouble(std::istream& words, double& value)
 {
-    if (!(words >> count) || count < 0) return false;
+    std::string word;
+    if (!(words >> word)) return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(word.c_str(), &end);
+    return *end == '\0' && errno != ERANGE;
+}
+
+bool readCount(std::istream& words, long& count)
+{
+    double value = 0.0;
+    if (!readNumber(words, value, 0.0, kMaxScriptFrames) || value != std::floor(value)) return false;
+    count = static_cast<long>(value);
     return true;
 }
 
 } // namespace
+
+bool readNumber(std::istream& words, double& value, double low, double high)
+{
+    return readDouble(words, value) && std::isfinite(value) && value >= low && value <= high;
+}
+
+std::string excerpt(const std::string& text)
+{
+    constexpr size_t kLongest = 32;
+    std::string shown;
+    for (size_t i = 0; i < text.size() && i < kLongest; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        shown.push_back(c >= 0x20 && c < 0x7f ? static_cast<char>(c) : '?');
+    }
+    if (text.size() > kLongest) shown += "...";
+    return shown;
+}
 
 int keyCodeFromName(const std::string& name)
 {
@@ -60,17 +93,38 @@ std::string keyName(int key)
     return "KEY" + std::to_string(key);
 }
 
+namespace {
+
+std::string formatLimit(double value)
+{
+    std::ostringstream out;
+    out << value;
+    return out.str();
+}
+
+const std::string kLookNeeds = "look needs dx dy, each within " + formatLimit(kMaxLook) + " pixels";
+const std::string kCountNeeds = "needs a frame count up to " + std::to_string(kMaxScriptFrames);
+const std::string kTooLong = "the script is longer than " + std::to_string(kMaxScriptFrames) + " frames";
+constexpr double kMaxWindowSide = 16384.0;
+
+} // namespace
+
 bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::string& error)
 {
     double dt = 1.0 / 60.0;
     bool focused = true;
     std::string pendingShot;
+    std::pair<int, int> pendingResize{-1, -1};
     std::string line;
     int lineNumber = 0;
 
     auto fail = [&](const std::string& what) {
         error = "line " + std::to_string(lineNumber) + ": " + what;
         return false;
+    };
+    auto readLook = [](std::istream& words, FrameInput& frame) {
+        return readNumber(words, frame.cursorDx, -kMaxLook, kMaxLook) &&
+               readNumber(words, frame.cursorDy, -kMaxLook, kMaxLook);
     };
     auto push = [&](FrameInput frame) {
         frame.dt = dt;
@@ -79,6 +133,9 @@ bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::st
             frame.screenshot = pendingShot;
             pendingShot.clear();
         }
+        frame.resizeWidth = pendingResize.first;
+        frame.resizeHeight = pendingResize.second;
+        pendingResize = {-1, -1};
         frames.push_back(std::move(frame));
     };
 
@@ -92,7 +149,9 @@ bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::st
         if (!(words >> command)) continue;
 
         if (command == "dt") {
-            if (!(words >> dt) || dt < 0.0) return fail("dt needs a time in seconds");
+            if (!readNumber(words, dt, kMinFrameTime, kMaxFrameTime))
+                return fail("dt needs a frame time from " + formatLimit(kMinFrameTime) + " to " +
+                            formatLimit(kMaxFrameTime) + " seconds");
         } else if (command == "focus") {
             std::string value;
             words >> value;
@@ -109,37 +168,46 @@ bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::st
             FrameInput frame;
             long count = 1;
             if (command == "look") {
-                if (!(words >> frame.cursorDx >> frame.cursorDy)) return fail("look needs dx dy");
-                long n;
-                if (words >> n) count = n;
+                if (!readLook(words, frame)) return fail(kLookNeeds);
+                std::string rest;
+                if (words >> std::ws && !words.eof() && !readCount(words, count))
+                    return fail("look " + kCountNeeds);
+                if (words >> rest) return fail("look takes dx dy and a frame count");
             } else {
-                if (!readCount(words, count)) return fail(command + " needs a frame count");
+                if (!readCount(words, count)) return fail(command + " " + kCountNeeds);
                 std::string word;
                 while (words >> word) {
                     if (word == "look") {
-                        if (!(words >> frame.cursorDx >> frame.cursorDy)) return fail("look needs dx dy");
+                        if (!readLook(words, frame)) return fail(kLookNeeds);
                         continue;
                     }
                     if (command == "wait") return fail("wait takes no keys");
                     int key = keyCodeFromName(word);
-                    if (key < 0) return fail("unknown key " + word);
+                    if (key < 0) return fail("unknown key " + excerpt(word));
                     frame.keys.push_back(key);
                 }
             }
+            if (count > kMaxScriptFrames - static_cast<long>(frames.size())) return fail(kTooLong);
             for (long i = 0; i < count; ++i) push(frame);
         } else if (command == "tap") {
             FrameInput frame;
             std::string word;
             while (words >> word) {
                 int key = keyCodeFromName(word);
-                if (key < 0) return fail("unknown key " + word);
+                if (key < 0) return fail("unknown key " + excerpt(word));
                 frame.keys.push_back(key);
             }
             if (frame.keys.empty()) return fail("tap needs a key");
+            if (frames.size() + 2 > static_cast<size_t>(kMaxScriptFrames)) return fail(kTooLong);
             push(frame);
             push(FrameInput{});
+        } else if (command == "resize") {
+            double width = 0.0, height = 0.0;
+            if (!readNumber(words, width, 0.0, kMaxWindowSide) || !readNumber(words, height, 0.0, kMaxWindowSide))
+                return fail("resize needs a width and a height up to " + formatLimit(kMaxWindowSide) + " pixels");
+            pendingResize = {static_cast<int>(width), static_cast<int>(height)};
         } else {
-            return fail("unknown command " + command);
+            return fail("unknown command " + excerpt(command));
         }
     }
     return true;
@@ -147,12 +215,15 @@ bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::st
 
 bool parseScriptFile(const std::string& path, std::string& error, const std::function<bool(std::istream&)>& parse)
 {
-    std::ifstream in(path);
-    if (!in) {
-        error = "cannot open " + path;
+    std::string text, reason;
+    if (!readWholeFile(path, text, &reason)) {
+        error = "cannot open " + path + ": " + reason;
         return false;
     }
-    return parse(in);
+    std::istringstream in(text);
+    if (parse(in)) return true;
+    error = path + ": " + error;
+    return false;
 }
 
 bool loadInputScript(const std::string& path, std::vector<FrameInput>& frames, std::string& error)

@@ -8,6 +8,7 @@
 //   tap F1                 F1 held for one frame, then one frame released
 //   focus off | on         window focus of the frames that follow
 //   shot out.png           save the picture of the frame scripted last
+//   resize 1 1             the window is resized (as by a window manager) before the next frame
 //   # comment
 //
 // The journal of a live run is written in the same language, one frame per line.
@@ -28,7 +29,21 @@ struct FrameInput {
     double cursorDy = 0.0;
     bool focused = true;
     std::string screenshot;     // save the frame's picture here when not empty
+    int resizeWidth = -1;       // the window is resized to this before the frame when >= 0
+    int resizeHeight = -1;
 };
+
+// What a real run can produce; a script beyond these limits is a mistake, and
+// values past them would break the picture for the rest of the run.
+constexpr long kMaxScriptFrames = 1000000;   // over four hours at 60 frames a second
+constexpr double kMinFrameTime = 1e-5;       // seconds
+constexpr double kMaxFrameTime = 10.0;
+constexpr double kMaxLook = 65536.0;         // pixels of mouse motion in one frame
+
+// Reads one whole word as a finite number within [low, high].
+bool readNumber(std::istream& words, double& value, double low, double high);
+// At most a short, printable part of text, for quoting a bad line back.
+std::string excerpt(const std::string& text);
 
 // Parses a script. On a syntax error returns false and sets error to
 // "line N: what".
@@ -36,7 +51,8 @@ bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::st
 bool loadInputScript(const std::string& path, std::vector<FrameInput>& frames, std::string& error);
 
 // Opens a script file (an input script, an autopilot route) and hands it to
-// parse; a file that cannot be opened fails with error "cannot open PATH".
+// parse; a file that cannot be read fails with error "cannot open PATH: reason",
+// e.g. "cannot open runs: is a directory", a parse error with "PATH: error".
 bool parseScriptFile(const std::string& path, std::string& error, const std::function<bool(std::istream&)>& parse);
 
 // GLFW key code for a name such as "W", "SPACE", "F1", "ESC"; -1 if unknown.

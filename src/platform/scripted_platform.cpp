@@ -66,9 +66,12 @@ void ScriptedPlatform::setWindowTitle(const char* title)
 
 void ScriptedPlatform::pollEvents()
 {
-    if (window_) window_->pollEvents();
     if (index_ <= frames_.size()) ++index_;
-    if (const FrameInput* frame = currentFrame()) {
+    const FrameInput* frame = currentFrame();
+    // Resized from outside, as a window manager would, before the frame sees it.
+    if (frame && frame->resizeWidth >= 0) setWindowSize(frame->resizeWidth, frame->resizeHeight);
+    if (window_) window_->pollEvents();
+    if (frame) {
         clock_ += frame->dt;
         cursorX_ += frame->cursorDx;
         cursorY_ += frame->cursorDy;

@@ -18,6 +18,8 @@ constexpr double kArrival = 0.5;       // close enough to a route point
 constexpr double kJumpSeconds = 0.2;   // Space held at the start of a jumpto
 constexpr double kWalkSeconds = 40.0;  // a walk that takes longer is stuck
 constexpr double kCatchFreeSeconds = 8.0;   // the cat cannot catch before 7 s of play
+constexpr double kFarthest = 1e5;       // a route point beyond this is a typing error
+constexpr double kLongestWait = 3600.0;
 
 double wrapAngle(double a)
 {
@@ -64,11 +66,16 @@ bool parseRoute(std::istream& in, std::vector<RouteStep>& route, std::string& er
             step.dt = dt;
             if (command == "waitend") {
                 step.kind = RouteStep::Kind::WaitEnd;
-                words >> step.seconds;
+                if (!(words >> std::ws).eof() && !readNumber(words, step.seconds, 0.0, kLongestWait)) {
+                    error = "line " + std::to_string(lineNumber) + ": waitend takes seconds up to " +
+                            std::to_string(int(kLongestWait));
+                    return false;
+                }
             } else {
                 step.kind = RouteStep::Kind::WalkTo;
                 step.jump = command == "jumpto";
-                if (!(words >> step.x >> step.z)) {
+                if (!readNumber(words, step.x, -kFarthest, kFarthest) ||
+                    !readNumber(words, step.z, -kFarthest, kFarthest)) {
                     error = "line " + std::to_string(lineNumber) + ": " + command + " needs x z";
                     return false;
                 }
@@ -86,8 +93,8 @@ bool parseRoute(std::istream& in, std::vector<RouteStep>& route, std::string& er
         }
         if (command == "dt") {
             if (!flush()) return false;
-            if (!(words >> dt)) {
-                error = "line " + std::to_string(lineNumber) + ": dt needs a time";
+            if (!readNumber(words, dt, kMinFrameTime, kMaxFrameTime)) {
+                error = "line " + std::to_string(lineNumber) + ": dt needs a frame time in seconds";
                 return false;
             }
             continue;

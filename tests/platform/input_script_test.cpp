@@ -26,8 +26,12 @@ TEST(InputScript, CommandsBecomeFrames)
                         "tap f1\n"
                         "focus off\n"
                         "shot out.png\n"
+                        "resize 1 0\n"
                         "look 10 0 2\n");
     ASSERT_EQ(frames.size(), 2u + 3u + 2u + 2u);
+    EXPECT_EQ(frames[7].resizeWidth, 1);   // the window is resized before the next frame only
+    EXPECT_EQ(frames[7].resizeHeight, 0);
+    EXPECT_EQ(frames[8].resizeWidth, -1);
     EXPECT_DOUBLE_EQ(frames[0].dt, 0.02);
     EXPECT_TRUE(frames[0].keys.empty());
     EXPECT_EQ(frames[2].keys, (std::vector<int>{GLFW_KEY_W, GLFW_KEY_A}));
@@ -47,15 +51,29 @@ TEST(InputScript, CommandsBecomeFrames)
     EXPECT_TRUE(frames[1].screenshot.empty());
 }
 
-TEST(InputScript, ErrorsNameTheLine)
+TEST(InputScript, ErrorsNameTheLineAndQuoteItShortAndPrintable)
 {
-    for (const char* bad : {"hold 2 NOSUCHKEY\n", "wait\n", "jump 3\n", "focus maybe\n", "wait 2 W\n"}) {
-        std::istringstream in(std::string("wait 1\n") + bad);
+    // Typing errors, and numbers no real frame or mouse produces: huge, negative,
+    // not numbers at all, or a clock that stands still or leaps.
+    std::string junk = "\x01\xff" + std::string(1 << 20, 'x');
+    for (const std::string& bad : std::vector<std::string>{"hold 2 NOSUCHKEY", "wait", "jump 3", "focus maybe", "wait 2 W", "wait 99999999999",
+                            "look 1 0 99999999999", "wait -3", "hold 1.5 W", "look 1 0 -2", "look 1 0 nan", "dt 0",
+                            "dt -0.1", "dt 1e30", "dt nan", "dt inf", "look 1e308 0", "look 0 -inf", "look 1 nan",
+                            "hold 1 W look nan 0", "resize -1 5", "resize 1e9 5", junk}) {
+        std::istringstream in("wait 1\n" + bad + "\n");
         std::vector<FrameInput> frames;
         std::string error;
-        EXPECT_FALSE(parseInputScript(in, frames, error)) << bad;
+        EXPECT_FALSE(parseInputScript(in, frames, error)) << bad.substr(0, 40);
         EXPECT_EQ(error.rfind("line 2: ", 0), 0u) << error;
+        EXPECT_LT(error.size(), 90u) << error.substr(0, 100);
+        for (char c : error) EXPECT_TRUE(c >= 0x20 && c < 0x7f) << error.substr(0, 100);
     }
+    // The frames of a whole script are bounded too, not only those of a line.
+    std::istringstream longScript("wait 600000\nwait 600000\n");
+    std::vector<FrameInput> frames;
+    std::string error;
+    EXPECT_FALSE(parseInputScript(longScript, frames, error));
+    EXPECT_EQ(error.rfind("line 2: ", 0), 0u) << error;
 }
 
 TEST(InputScript, AJournalReadsBackAsTheSameFrames)
