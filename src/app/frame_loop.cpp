@@ -29,6 +29,15 @@ std::string formatSignificant(double value)
     return out.str();
 }
 
+namespace {
+
+// The smallest window the keeper asks for: a window dragged or tiled down to a
+// sliver would otherwise be asked for a side of 0 pixels.
+constexpr int kMinWindowWidth = 16;
+constexpr int kMinWindowHeight = 9;
+
+} // namespace
+
 void keepAspect()
 {
     int w = 0, h = 0;
@@ -39,6 +48,10 @@ void keepAspect()
         w = static_cast<int>(static_cast<float>(h) * 16.0f / 9.0f);
     } else {
         return;
+    }
+    if (w < kMinWindowWidth || h < kMinWindowHeight) {
+        w = kMinWindowWidth;
+        h = kMinWindowHeight;
     }
     platform().setWindowSize(w, h);
     glViewport(0, 0, w, h);

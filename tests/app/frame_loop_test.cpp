@@ -32,9 +32,10 @@ TEST_F(FrameLoopTest, KeepAspectHoldsSixteenToNineAndTheWidthWins)
     struct Case {
         int w, h, expectedW, expectedH;
     };
-    // A new width (1000 * 9 / 16 = 562.5, truncated), a new height, both new, neither.
+    // A new width (1000 * 9 / 16 = 562.5, truncated), a new height, both new, neither;
+    // a sliver of a window is kept at 16x9, never asked for a side of 0.
     for (Case c : {Case{1000, 720, 1000, 562}, Case{1280, 900, 1600, 900}, Case{1920, 300, 1920, 1080},
-                   Case{1280, 720, 1280, 720}}) {
+                   Case{1280, 720, 1280, 720}, Case{1, 1, 16, 9}, Case{1280, 0, 16, 9}, Case{20, 720, 20, 11}}) {
         windowWidth = 1280;
         windowHeight = 720;
         scripted.setWindowSize(c.w, c.h);

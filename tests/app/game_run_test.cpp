@@ -72,10 +72,20 @@ TEST_F(GameRunTest, StartedElsewhereOpensOnTheControlsPictureAndPlaysWithTheHud)
                               "tap F2\n"
                               "wait 2\n"
                               "shot @DIR@/stats.png\n"
+                              "resize 1280 0\n"   // refused by the X server
+                              "wait 2\n"
+                              "resize 1 1\n"      // a sliver: kept at the smallest 16:9
+                              "wait 2\n"
+                              "shot @DIR@/sliver.png\n"
+                              "resize 1280 720\n"
+                              "wait 2\n"
+                              "shot @DIR@/back.png\n"
                               "hold 2 ESC\n",
                               dir, options);
     EXPECT_EQ(run.process.exitStatus, 0) << run.process.out << run.process.err;
     EXPECT_EQ(run.process.out.find(" - main:"), std::string::npos) << "a GL error:\n" << run.process.out;
+    EXPECT_EQ(loadImage(dir.file("sliver.png")).width, 16);
+    EXPECT_EQ(loadImage(dir.file("back.png")).height, 720);
 
     Image controls = loadImage(dir.file("controls.png"));
     expectShowsOnly(controls, "controls.jpg", {"win.jpg", "gameovercat.jpg", "gameoverloch.jpg"});
