@@ -18,6 +18,7 @@
 #include "world/world.h"
 
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <memory>
 
@@ -128,12 +129,16 @@ int runGame(int argc, char** argv)
     std::vector<FrameInput> script;
     std::vector<RouteStep> route;
     std::string error;
-    if (!options.scriptPath.empty() && !loadInputScript(options.scriptPath, script, error)) {
-        std::cerr << "tovik3d: " << options.scriptPath << ": " << error << "\n";
+    if ((!options.scriptPath.empty() && !loadInputScript(options.scriptPath, script, error)) ||
+        (!options.autopilotPath.empty() && !loadRoute(options.autopilotPath, route, error))) {
+        std::cerr << "tovik3d: " << error << "\n";
         return 2;
     }
-    if (!options.autopilotPath.empty() && !loadRoute(options.autopilotPath, route, error)) {
-        std::cerr << "tovik3d: " << options.autopilotPath << ": " << error << "\n";
+    // A journal that cannot be written is refused before the window opens.
+    bool recording = !options.recordPath.empty() && options.scriptPath.empty() && options.autopilotPath.empty();
+    std::ofstream journal;
+    if (recording && !RecordingPlatform::openJournal(options.recordPath, journal, error)) {
+        std::cerr << "tovik3d: " << error << "\n";
         return 2;
     }
     // The player's own files stay where they were named, even when the game
@@ -153,12 +158,14 @@ int runGame(int argc, char** argv)
     initWindow(fullScreen);
     glfwPlatform.setWindow(window);
     std::unique_ptr<Platform> wrapper;
+    RecordingPlatform* recorder = nullptr;
     if (!options.autopilotPath.empty())
         wrapper = std::make_unique<AutopilotPlatform>(std::move(route), &glfwPlatform);
     else if (!options.scriptPath.empty())
         wrapper = std::make_unique<ScriptedPlatform>(std::move(script), &glfwPlatform);
-    else if (!options.recordPath.empty())
-        wrapper = std::make_unique<RecordingPlatform>(glfwPlatform, options.recordPath, journaledKeys());
+    else if (recording)
+        wrapper.reset(recorder = new RecordingPlatform(glfwPlatform, std::move(journal), options.recordPath,
+                                                       journaledKeys()));
     if (wrapper) setPlatform(wrapper.get());
 
     loadGameObjects();
@@ -174,6 +181,12 @@ int runGame(int argc, char** argv)
 
     shutdown();
     setPlatform(nullptr);
+    // A journal cut short (a full disk) is not a journal: say so, and fail.
+    std::string lost = recorder ? recorder->close() : std::string();
+    if (!lost.empty()) {
+        std::cerr << "tovik3d: " << lost << std::endl;
+        return 1;
+    }
     return 0;
 }
 

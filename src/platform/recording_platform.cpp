@@ -1,9 +1,31 @@
 #include "platform/recording_platform.h"
 
+#include "platform/file_read.h"
+
+#include <cerrno>
+
 namespace ruma {
 
-RecordingPlatform::RecordingPlatform(Platform& inner, const std::string& path, std::vector<int> keys)
-    : inner_(inner), out_(path), keys_(std::move(keys))
+namespace {
+
+std::string cannotWrite(const std::string& path, int error)
+{
+    return "cannot write " + path + ": " + errorText(error ? error : EIO);
+}
+
+} // namespace
+
+bool RecordingPlatform::openJournal(const std::string& path, std::ofstream& out, std::string& error)
+{
+    errno = 0;
+    out.open(path);
+    if (out) return true;
+    error = cannotWrite(path, errno);
+    return false;
+}
+
+RecordingPlatform::RecordingPlatform(Platform& inner, std::ofstream out, std::string path, std::vector<int> keys)
+    : inner_(inner), out_(std::move(out)), path_(std::move(path)), keys_(std::move(keys))
 {
     out_.precision(17);
     out_ << "# journal of a live run of tovik3d; replay with --script\n";
@@ -11,6 +33,16 @@ RecordingPlatform::RecordingPlatform(Platform& inner, const std::string& path, s
 }
 
 RecordingPlatform::~RecordingPlatform() = default;
+
+std::string RecordingPlatform::close()
+{
+    if (out_.is_open()) {
+        errno = 0;
+        out_.close();
+        if (out_.fail() && writeError_.empty()) writeError_ = cannotWrite(path_, errno);
+    }
+    return writeError_;
+}
 
 void RecordingPlatform::setCursorPos(double x, double y)
 {
@@ -36,8 +68,10 @@ void RecordingPlatform::pollEvents()
     cursorY_ = y;
     frame.focused = inner_.hasFocus();
     if (out_) {
+        errno = 0;
         writeFrame(out_, frame, previousDt_, previousFocus_);
         out_.flush();
+        if (!out_) writeError_ = cannotWrite(path_, errno);
     }
     previousDt_ = frame.dt;
     previousFocus_ = frame.focused;

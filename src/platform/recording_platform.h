@@ -12,11 +12,18 @@ namespace ruma {
 
 class RecordingPlatform : public Platform {
 public:
-    // Journals to path; keys lists the key codes worth recording.
-    RecordingPlatform(Platform& inner, const std::string& path, std::vector<int> keys);
+    // Opens the journal file before anything else is set up, so a place that
+    // cannot be written is refused at once; on failure sets error to
+    // "cannot write PATH: reason".
+    static bool openJournal(const std::string& path, std::ofstream& out, std::string& error);
+
+    // Journals to out (opened by openJournal); keys lists the key codes worth recording.
+    RecordingPlatform(Platform& inner, std::ofstream out, std::string path, std::vector<int> keys);
     ~RecordingPlatform() override;
 
-    bool isOpen() const { return out_.is_open(); }
+    // Closes the journal; returns "cannot write PATH: reason" when any of it
+    // was lost (a full disk), else an empty string.
+    std::string close();
 
     double time() override { return inner_.time(); }
     bool isKeyPressed(int key) override { return inner_.isKeyPressed(key); }
@@ -33,6 +40,8 @@ public:
 private:
     Platform& inner_;
     std::ofstream out_;
+    std::string path_;
+    std::string writeError_;   // the reason of the first failed write
     std::vector<int> keys_;
     double lastPollTime_ = -1.0;
     double cursorX_ = 0.0, cursorY_ = 0.0;   // where the cursor was last left

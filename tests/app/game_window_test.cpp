@@ -17,14 +17,37 @@ namespace {
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
-test::ProcessResult runGame(std::vector<std::string> unsetEnv, double timeoutSeconds)
+test::ProcessResult runGame(std::vector<std::string> unsetEnv, double timeoutSeconds,
+                            std::vector<std::string> args = {})
 {
     test::ProcessOptions options;
     options.input = "n n n\n";
     options.unsetEnv = std::move(unsetEnv);
     options.workingDirectory = test::sourceDir();
     options.timeoutSeconds = timeoutSeconds;
-    return test::runProcess({test::gameBinary()}, options);
+    args.insert(args.begin(), test::gameBinary());
+    return test::runProcess(args, options);
+}
+
+// Waits for the loaded game's window (its title turns to "Tovik3D" when loading
+// is done); false when the game ended first.
+bool waitForLoadedWindow(std::future<test::ProcessResult>& game, std::string& tree)
+{
+    for (int i = 0; i < 1200; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        tree = test::runProcess({"xwininfo", "-root", "-tree"}).out;
+        if (contains(tree, "\"Tovik3D\": (") && contains(tree, "1280x720+")) return true;
+        if (game.wait_for(std::chrono::seconds(0)) == std::future_status::ready) return false;
+    }
+    return false;
+}
+
+// A press long enough for a game polling the key once a frame.
+void pressEscape()
+{
+    test::runProcess({"xdotool", "keydown", "Escape"});
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    test::runProcess({"xdotool", "keyup", "Escape"});
 }
 
 TEST(GameWindow, OptionsAnswerBeforeAnyQuestion)
@@ -85,26 +108,15 @@ TEST(GameWindow, OpensTheTitledWindowAndQuitsOnEscape)
     // The game runs on the real keyboard here; this test plays the player.
     auto game = std::async(std::launch::async, [] { return runGame({}, 240); });
 
-    // Wait for the loaded game's window: its title turns to "Tovik3D" when loading is done.
     std::string tree;
-    bool found = false;
-    for (int i = 0; i < 1200 && !found; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        tree = test::runProcess({"xwininfo", "-root", "-tree"}).out;
-        found = contains(tree, "\"Tovik3D\": (") && contains(tree, "1280x720+");
-        if (game.wait_for(std::chrono::seconds(0)) == std::future_status::ready) break;
-    }
-    ASSERT_TRUE(found) << tree;
+    ASSERT_TRUE(waitForLoadedWindow(game, tree)) << tree;
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
 
     std::string shot = dir.file("screen.png");
     auto import = test::runProcess({"import", "-window", "root", shot});
     EXPECT_EQ(import.exitStatus, 0) << import.err;
 
-    // A press long enough for a game polling the key once a frame.
-    test::runProcess({"xdotool", "keydown", "Escape"});
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
-    test::runProcess({"xdotool", "keyup", "Escape"});
+    pressEscape();
 
     auto result = game.get();
     EXPECT_FALSE(result.timedOut);
@@ -118,6 +130,18 @@ TEST(GameWindow, OpensTheTitledWindowAndQuitsOnEscape)
     // black of the X server: something was drawn into it.
     test::Colour window = test::meanColour(screen, 0, 0, 1280, 720);
     EXPECT_GT(window.r + window.g + window.b, 3 * 8.0);
+}
+
+TEST(GameWindow, AJournalThatRanOutOfDiskIsReportedAtTheEnd)
+{
+    if (!test::haveDisplay()) GTEST_SKIP() << "no display";
+    auto game = std::async(std::launch::async, [] { return runGame({}, 240, {"--record", "/dev/full"}); });
+    std::string tree;
+    ASSERT_TRUE(waitForLoadedWindow(game, tree)) << tree;
+    pressEscape();
+    auto result = game.get();
+    EXPECT_EQ(result.exitStatus, 1) << result.err;
+    EXPECT_TRUE(contains(result.err, "tovik3d: cannot write /dev/full: no space left on device\n")) << result.err;
 }
 
 } // namespace
