@@ -3,16 +3,20 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
+#include <stdio_ext.h>
 #include <string>
+#include <termios.h>
+#include <unistd.h>
 
 namespace ruma {
 
 void waitForEnter()
 {
-    // The rest of the line holding the last console answer is still buffered;
-    // skip it so that the wait is for a fresh key press.
-    std::streamsize buffered = std::cin.rdbuf()->in_avail();
-    if (buffered > 0) std::cin.ignore(buffered);
+    // The rest of the line holding the last console answer is still in stdin's
+    // buffer (standard input is read through C's stdio), and a terminal may hold
+    // lines typed ahead: neither is the key press this waits for.
+    __fpurge(stdin);
+    if (isatty(STDIN_FILENO)) tcflush(STDIN_FILENO, TCIFLUSH);
     std::string line;
     std::getline(std::cin, line);
 }

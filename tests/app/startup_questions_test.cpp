@@ -1,10 +1,20 @@
-// The three start-up questions: words are read one per question, whatever the lines.
+// The start before the window: the three questions (words are read one per
+// question, whatever the lines), the options refused, and the fatal wait.
 #include "app/startup.h"
+#include "support/process.h"
 #include "world/start_answers.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <poll.h>
+#include <pty.h>
 #include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace ruma {
 namespace {
@@ -45,6 +55,83 @@ TEST(StartupQuestions, ClosedInputLeavesTheAnswersEmptyAndMeansNo)
     EXPECT_TRUE(kept.godMode.empty());
     EXPECT_EQ(ask("y", nullptr, &kept), "ynn");   // ends after the first answer
     EXPECT_TRUE(kept.highRes.empty());
+}
+
+TEST(StartOptions, WhatCannotBeReadOrWrittenIsRefusedBeforeTheWindowWithStatusTwo)
+{
+    test::ScratchDir dir("options");
+    dir.write("runs/keep", "");
+    dir.write("bad.txt", "wait 2\nlook 1e308 0\n");
+    dir.write("bad.route", "walkto 1 nan\n");
+    struct Case {
+        std::vector<std::string> args;
+        std::string message;
+    };
+    for (const Case& c : {Case{{"--script", dir.file("runs")}, "cannot open " + dir.file("runs") + ": is a directory"},
+                          Case{{"--script", dir.file("none")}, "cannot open " + dir.file("none") + ": no such file"},
+                          Case{{"--script", dir.file("bad.txt")}, dir.file("bad.txt") + ": line 2: look needs dx dy"},
+                          Case{{"--autopilot", dir.file("bad.route")}, dir.file("bad.route") + ": line 1: walkto"},
+                          Case{{"--record", dir.file("runs")}, "cannot write " + dir.file("runs") + ": is a directory"},
+                          Case{{"--record", "/proc/journal"}, "cannot write /proc/journal: "}}) {
+        std::vector<std::string> argv = {test::gameBinary()};
+        argv.insert(argv.end(), c.args.begin(), c.args.end());
+        test::ProcessOptions options;
+        options.input = "n n n\n";
+        auto result = test::runProcess(argv, options);
+        EXPECT_EQ(result.exitStatus, 2) << c.message;
+        EXPECT_EQ(result.err.rfind("tovik3d: " + c.message, 0), 0u) << result.err;
+        EXPECT_EQ(result.out, "") << "asked the questions before refusing";
+    }
+}
+
+// The game on a terminal of its own, without a display, so that it ends at
+// "GLFW failed" right after the three answers and waits for Enter.
+TEST(FatalWait, OnATerminalWaitsForAFreshLineAndNotForWhatWasTypedBefore)
+{
+    struct Case {
+        const char* typed;   // the answers, and what the player typed after them
+        const char* then;    // what ends the wait
+    };
+    for (Case c : {Case{"n n n\n", "\n"}, Case{"n n n and more\ntyped ahead\n", "\n"}, Case{"n n n\n", "\x04"}}) {
+        int terminal = -1;
+        pid_t pid = forkpty(&terminal, nullptr, nullptr, nullptr);
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            unsetenv("DISPLAY");
+            unsetenv("WAYLAND_DISPLAY");
+            execl(test::gameBinary().c_str(), "tovik3d", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        ASSERT_EQ(write(terminal, c.typed, std::strlen(c.typed)), static_cast<ssize_t>(std::strlen(c.typed)));
+        std::string shown;
+        auto waitFor = [&](const std::string& text, double seconds) {
+            auto until = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+            while (shown.find(text) == std::string::npos && std::chrono::steady_clock::now() < until) {
+                pollfd fd{terminal, POLLIN, 0};
+                char buffer[4096];
+                if (poll(&fd, 1, 100) > 0) {
+                    ssize_t n = read(terminal, buffer, sizeof buffer);
+                    if (n <= 0) break;
+                    shown.append(buffer, static_cast<size_t>(n));
+                }
+            }
+            return shown.find(text) != std::string::npos;
+        };
+        EXPECT_TRUE(waitFor("GLFW failed", 30)) << shown;
+        int status = 0;
+        waitFor("never shown", 1.0);
+        EXPECT_EQ(waitpid(pid, &status, WNOHANG), 0) << "did not wait after: " << c.typed;
+        ASSERT_EQ(write(terminal, c.then, 1), 1);
+        for (int i = 0; i < 100 && waitpid(pid, &status, WNOHANG) == 0; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        if (waitpid(pid, &status, WNOHANG) == 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            ADD_FAILURE() << "still waiting after " << (c.then[0] == '\n' ? "Enter" : "end of input");
+        }
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 255) << status;
+        close(terminal);
+    }
 }
 
 } // namespace
