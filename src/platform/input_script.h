@@ -37,7 +37,7 @@ struct FrameInput {
 // values past them would break the picture for the rest of the run.
 constexpr long kMaxScriptFrames = 1000000;   // over four hours at 60 frames a second
 constexpr double kMinFrameTime = 1e-5;       // seconds
-constexpr double kMaxFrameTime = 10.0;
+constexpr double kMaxFrameTime = 3600.0;   // a frame held up for an hour (a suspended laptop)
 constexpr double kMaxLook = 65536.0;         // pixels of mouse motion in one frame
 
 // Reads one whole word as a finite number within [low, high].
