@@ -14,6 +14,7 @@
 #include "scene/cat.h"
 #include "sound/sound_player.h"
 #include "world/controls.h"
+#include "world/pad_input.h"
 #include "world/physics.h"
 #include "world/world.h"
 
@@ -55,6 +56,17 @@ void handleFunctionKeys()
     }
 }
 
+// A held A jumps, so on the end picture it quits only when pressed afresh:
+// the jump that reached the goal does not close the game at once.
+bool padAReleasedOnEndScreen = false;
+
+bool padEnterPressed()
+{
+    bool held = platform().padState().held(kPadA);
+    if (!held) padAReleasedOnEndScreen = true;
+    return held && padAReleasedOnEndScreen;
+}
+
 // The skateboard rides under the cat, where the cat is after this frame's move.
 void placeSkateboardUnderCat() { skateboard->model = scene::boardUnderCat(cat->model); }
 
@@ -89,8 +101,9 @@ void updateFrame(double dt)
     // In the background nothing moves, but the play clock goes on.
     if (platform().hasFocus()) {
         if (endScreen->showing) {
-            if (platform().isKeyPressed(GLFW_KEY_ENTER)) running = false;
+            if (platform().isKeyPressed(GLFW_KEY_ENTER) || padEnterPressed()) running = false;
         } else {
+            padAReleasedOnEndScreen = false;
             if (latchPress(GLFW_KEY_F2)) {
                 showStats = !showStats;
                 sound->playButton();

@@ -1,6 +1,7 @@
 #include "app/function_keys.h"
 
 #include "platform/platform.h"
+#include "world/pad_input.h"
 
 #include <cassert>
 
@@ -26,7 +27,7 @@ bool& keyLatch(int key)
 bool latchPress(int key)
 {
     bool& latch = keyLatch(key);
-    if (latch || !platform().isKeyPressed(key)) return false;
+    if (latch || !keyOrPadHeld(key)) return false;
     latch = true;
     return true;
 }
@@ -34,7 +35,7 @@ bool latchPress(int key)
 void releaseKeyLatches()
 {
     for (size_t i = 0; i < sizeof(kLatchedKeys) / sizeof(kLatchedKeys[0]); ++i)
-        if (!platform().isKeyPressed(kLatchedKeys[i])) latches[i] = false;
+        if (!keyOrPadHeld(kLatchedKeys[i])) latches[i] = false;
 }
 
 void clearKeyLatches()

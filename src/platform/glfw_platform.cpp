@@ -2,6 +2,9 @@
 
 #include <X11/Xlib.h>
 
+#include <cstdlib>
+#include <iostream>
+
 // From glfw3native.h, which would also want the XRandR headers for this one call.
 extern "C" Display* glfwGetX11Display(void);
 
@@ -66,7 +69,44 @@ void GlfwPlatform::setWindowTitle(const char* title)
     if (window_) glfwSetWindowTitle(window_, title);
 }
 
-void GlfwPlatform::pollEvents() { glfwPollEvents(); }
+namespace {
+
+// The first joystick that GLFW knows as a gamepad. Pads come and go at any
+// time: one that is gone between the two calls simply reads as no pad.
+PadState readFirstGamepad()
+{
+    PadState pad;
+    for (int jid = GLFW_JOYSTICK_1; jid <= GLFW_JOYSTICK_LAST; ++jid) {
+        GLFWgamepadstate state;
+        if (!glfwJoystickIsGamepad(jid) || !glfwGetGamepadState(jid, &state)) continue;
+        pad.leftX = state.axes[GLFW_GAMEPAD_AXIS_LEFT_X];
+        pad.leftY = state.axes[GLFW_GAMEPAD_AXIS_LEFT_Y];
+        pad.rightX = state.axes[GLFW_GAMEPAD_AXIS_RIGHT_X];
+        pad.rightY = state.axes[GLFW_GAMEPAD_AXIS_RIGHT_Y];
+        if (state.buttons[GLFW_GAMEPAD_BUTTON_A] == GLFW_PRESS) pad.buttons |= kPadA;
+        if (state.buttons[GLFW_GAMEPAD_BUTTON_START] == GLFW_PRESS) pad.buttons |= kPadStart;
+        if (state.buttons[GLFW_GAMEPAD_BUTTON_BACK] == GLFW_PRESS) pad.buttons |= kPadBack;
+        // A released trigger reads -1, a pulled one 1.
+        if (state.axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER] > 0.0f) pad.buttons |= kPadRightTrigger;
+        break;
+    }
+    return pad;
+}
+
+} // namespace
+
+void loadGamepadMappings()
+{
+    const char* mappings = std::getenv("SDL_GAMECONTROLLERCONFIG");
+    if (mappings && *mappings && !glfwUpdateGamepadMappings(mappings))
+        std::cerr << "SDL_GAMECONTROLLERCONFIG holds mappings that cannot be read" << std::endl;
+}
+
+void GlfwPlatform::pollEvents()
+{
+    glfwPollEvents();
+    pad_ = readFirstGamepad();
+}
 
 bool GlfwPlatform::shouldClose() { return window_ && glfwWindowShouldClose(window_); }
 

@@ -12,6 +12,7 @@ public:
     double time() override;
     bool isKeyPressed(int key) override;
     void getCursorPos(double& x, double& y) override;
+    PadState padState() override { return pad_; }
     void setCursorPos(double x, double y) override;
     bool hasFocus() override;
     void getWindowSize(int& width, int& height) override;
@@ -26,6 +27,11 @@ public:
 
 private:
     GLFWwindow* window_;
+    PadState pad_;
 };
+
+// Adds the gamepad mappings of $SDL_GAMECONTROLLERCONFIG, when set, to GLFW's
+// own (after glfwInit). A text GLFW cannot read is reported in one line.
+void loadGamepadMappings();
 
 } // namespace ruma

@@ -42,6 +42,38 @@ std::string upper(std::string s)
     return s;
 }
 
+constexpr std::pair<const char*, PadButton> kPadButtonNames[] = {
+    {"A", kPadA}, {"START", kPadStart}, {"BACK", kPadBack}, {"RT", kPadRightTrigger}};
+
+bool readPad(std::istringstream& words, PadState& pad)
+{
+    pad = PadState{};
+    double axes[4];
+    int read = 0;
+    while (read < 4 && words >> axes[read]) ++read;
+    if (read != 0 && read != 4) return false;
+    for (int i = 0; i < read; ++i)
+        if (!(std::fabs(axes[i]) <= 1.0)) return false;   // a stick reads from -1 to 1; NaN fails too
+    if (read == 4) {
+        pad.leftX = float(axes[0]);
+        pad.leftY = float(axes[1]);
+        pad.rightX = float(axes[2]);
+        pad.rightY = float(axes[3]);
+    }
+    words.clear();
+    std::string word;
+    while (words >> word) {
+        bool known = false;
+        for (const auto& [name, button] : kPadButtonNames)
+            if (upper(word) == name) {
+                pad.buttons |= button;
+                known = true;
+            }
+        if (!known) return false;
+    }
+    return true;
+}
+
 // A whole word as a number (so "1e5" or "3x" are not read as 1 and 3).
 bool readDouble(std::istream& words, double& value)
 {
@@ -113,6 +145,7 @@ bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::st
 {
     double dt = 1.0 / 60.0;
     bool focused = true;
+    PadState pad;
     std::string pendingShot;
     std::pair<int, int> pendingResize{-1, -1};
     std::string line;
@@ -129,6 +162,7 @@ bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::st
     auto push = [&](FrameInput frame) {
         frame.dt = dt;
         frame.focused = focused;
+        frame.pad = pad;
         if (!pendingShot.empty()) {
             frame.screenshot = pendingShot;
             pendingShot.clear();
@@ -158,6 +192,8 @@ bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::st
             if (value == "on") focused = true;
             else if (value == "off") focused = false;
             else return fail("focus takes on or off");
+        } else if (command == "pad") {
+            if (!readPad(words, pad)) return fail("pad takes four stick axes and the buttons held (A START BACK RT)");
         } else if (command == "shot") {
             std::string path;
             if (!(words >> path)) return fail("shot needs a path");
@@ -231,10 +267,18 @@ bool loadInputScript(const std::string& path, std::vector<FrameInput>& frames, s
     return parseScriptFile(path, error, [&](std::istream& in) { return parseInputScript(in, frames, error); });
 }
 
-void writeFrame(std::ostream& out, const FrameInput& frame, double previousDt, bool previousFocus)
+void writeFrame(std::ostream& out, const FrameInput& frame, const FrameInput& previous)
 {
-    if (frame.dt != previousDt) out << "dt " << frame.dt << '\n';
-    if (frame.focused != previousFocus) out << "focus " << (frame.focused ? "on" : "off") << '\n';
+    if (frame.dt != previous.dt) out << "dt " << frame.dt << '\n';
+    if (frame.focused != previous.focused) out << "focus " << (frame.focused ? "on" : "off") << '\n';
+    if (frame.pad != previous.pad) {
+        const PadState& pad = frame.pad;
+        out << "pad " << double(pad.leftX) << ' ' << double(pad.leftY) << ' ' << double(pad.rightX) << ' '
+            << double(pad.rightY);
+        for (const auto& [name, button] : kPadButtonNames)
+            if (pad.held(button)) out << ' ' << name;
+        out << '\n';
+    }
     out << "hold 1";
     for (int key : frame.keys) out << ' ' << keyName(key);
     if (frame.cursorDx != 0.0 || frame.cursorDy != 0.0)

@@ -7,12 +7,17 @@
 //   look -10 0 [frames]    mouse motion with no key held
 //   tap F1                 F1 held for one frame, then one frame released
 //   focus off | on         window focus of the frames that follow
+//   pad 0 -1 0.5 0 A RT    gamepad of the frames that follow: left stick x y, right
+//                          stick x y (y grows downwards), buttons held (A START BACK RT);
+//                          "pad" alone puts it at rest
 //   shot out.png           save the picture of the frame scripted last
 //   resize 1 1             the window is resized (as by a window manager) before the next frame
 //   # comment
 //
 // The journal of a live run is written in the same language, one frame per line.
 #pragma once
+
+#include "platform/pad_state.h"
 
 #include <functional>
 #include <istream>
@@ -28,6 +33,7 @@ struct FrameInput {
     double cursorDx = 0.0;      // mouse motion that arrives with the frame
     double cursorDy = 0.0;
     bool focused = true;
+    PadState pad;
     std::string screenshot;     // save the frame's picture here when not empty
     int resizeWidth = -1;       // the window is resized to this before the frame when >= 0
     int resizeHeight = -1;
@@ -60,7 +66,8 @@ int keyCodeFromName(const std::string& name);
 // Name for a key code, as keyCodeFromName reads it back.
 std::string keyName(int key);
 
-// One journal line for a frame.
-void writeFrame(std::ostream& out, const FrameInput& frame, double previousDt, bool previousFocus);
+// The journal lines for a frame: the frame time, focus and pad when they
+// differ from the previous frame's, then the frame itself.
+void writeFrame(std::ostream& out, const FrameInput& frame, const FrameInput& previous);
 
 } // namespace ruma

@@ -6,6 +6,8 @@
 #define GLFW_INCLUDE_NONE
 #include <GLFW/glfw3.h>
 
+#include "platform/pad_state.h"
+
 #include <string>
 
 namespace ruma {
@@ -19,6 +21,8 @@ public:
     // True while the key (a GLFW key code) is held down.
     virtual bool isKeyPressed(int key) = 0;
     virtual void getCursorPos(double& x, double& y) = 0;
+    // The first connected gamepad as of the last pollEvents(); at rest when there is none.
+    virtual PadState padState() = 0;
     virtual void setCursorPos(double x, double y) = 0;
     // True while the window has input focus.
     virtual bool hasFocus() = 0;

@@ -56,7 +56,7 @@ void RecordingPlatform::pollEvents()
     inner_.pollEvents();
     double now = inner_.time();
     FrameInput frame;
-    frame.dt = lastPollTime_ < 0.0 ? previousDt_ : now - lastPollTime_;
+    frame.dt = lastPollTime_ < 0.0 ? previous_.dt : now - lastPollTime_;
     lastPollTime_ = now;
     for (int key : keys_)
         if (inner_.isKeyPressed(key)) frame.keys.push_back(key);
@@ -67,14 +67,14 @@ void RecordingPlatform::pollEvents()
     cursorX_ = x;
     cursorY_ = y;
     frame.focused = inner_.hasFocus();
+    frame.pad = inner_.padState();
     if (out_) {
         errno = 0;
-        writeFrame(out_, frame, previousDt_, previousFocus_);
+        writeFrame(out_, frame, previous_);
         out_.flush();
         if (!out_) writeError_ = cannotWrite(path_, errno);
     }
-    previousDt_ = frame.dt;
-    previousFocus_ = frame.focused;
+    previous_ = frame;
 }
 
 } // namespace ruma

@@ -28,6 +28,7 @@ public:
     double time() override { return inner_.time(); }
     bool isKeyPressed(int key) override { return inner_.isKeyPressed(key); }
     void getCursorPos(double& x, double& y) override { inner_.getCursorPos(x, y); }
+    PadState padState() override { return inner_.padState(); }
     void setCursorPos(double x, double y) override;
     bool hasFocus() override { return inner_.hasFocus(); }
     void getWindowSize(int& width, int& height) override { inner_.getWindowSize(width, height); }
@@ -45,8 +46,7 @@ private:
     std::vector<int> keys_;
     double lastPollTime_ = -1.0;
     double cursorX_ = 0.0, cursorY_ = 0.0;   // where the cursor was last left
-    double previousDt_ = 1.0 / 60.0;
-    bool previousFocus_ = true;
+    FrameInput previous_;   // the frame journaled last, for the lines that only say what changed
 };
 
 } // namespace ruma

@@ -27,6 +27,12 @@ void ScriptedPlatform::getCursorPos(double& x, double& y)
     y = cursorY_;
 }
 
+PadState ScriptedPlatform::padState()
+{
+    const FrameInput* frame = currentFrame();
+    return frame ? frame->pad : PadState{};
+}
+
 void ScriptedPlatform::setCursorPos(double x, double y)
 {
     cursorX_ = x;

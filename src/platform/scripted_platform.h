@@ -18,6 +18,7 @@ public:
     double time() override { return clock_; }
     bool isKeyPressed(int key) override;
     void getCursorPos(double& x, double& y) override;
+    PadState padState() override;
     void setCursorPos(double x, double y) override;
     bool hasFocus() override;
     void getWindowSize(int& width, int& height) override;

@@ -42,6 +42,7 @@ public:
     double time() override { return scripted_.time(); }
     bool isKeyPressed(int key) override { return scripted_.isKeyPressed(key); }
     void getCursorPos(double& x, double& y) override { scripted_.getCursorPos(x, y); }
+    PadState padState() override { return scripted_.padState(); }
     void setCursorPos(double x, double y) override { scripted_.setCursorPos(x, y); }
     bool hasFocus() override { return scripted_.hasFocus(); }
     void getWindowSize(int& width, int& height) override { scripted_.getWindowSize(width, height); }

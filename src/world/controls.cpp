@@ -3,6 +3,7 @@
 #include "platform/math_conventions.h"
 #include "platform/platform.h"
 #include "scene/tovik.h"
+#include "world/pad_input.h"
 #include "world/physics.h"
 #include "world/start_answers.h"
 #include "world/world.h"
@@ -16,6 +17,8 @@ namespace {
 constexpr double kBoostSeconds = 1.8;
 constexpr double kJumpFlagSeconds = 1.0;
 constexpr float kTurn = 6.2831853f;   // whole turn in radians
+constexpr float kPadTurnPerSecond = 3.1415927f;   // the right stick at full tilt: half a turn a second
+constexpr double kLongestPadTurnFrame = 0.1;      // a stalled frame does not spin the camera round
 
 // The signed angle in degrees from b to a about the y axis, NaN when either
 // has no horizontal part.
@@ -121,9 +124,10 @@ void settleCamera(Controls& c, scene::SceneObject& playerObject, const btRigidBo
     c.freshView = true;
 }
 
-void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& body)
+void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& body, double dt)
 {
     Platform& input = platform();
+    const PadState pad = input.padState();
 
     if (c.fast && input.time() >= c.boostStartTime + kBoostSeconds) {
         c.speed = 5.0f;
@@ -150,6 +154,14 @@ void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& 
 
     c.horizontalAngle += c.mouseSpeed * static_cast<float>(static_cast<double>(centreX) - cursorX);
     c.verticalAngle += c.mouseSpeed * static_cast<float>(static_cast<double>(centreY) - cursorY);
+    // The right stick turns like the mouse, and like the mouse slower while boosted.
+    glm::vec2 look = stickTilt(pad.rightX, pad.rightY);
+    if (look != glm::vec2(0.0f)) {
+        float turn = kPadTurnPerSecond * (c.mouseSpeed / 0.003f) *
+                     static_cast<float>(std::min(std::max(dt, 0.0), kLongestPadTurnFrame));
+        c.horizontalAngle -= look.x * turn;
+        c.verticalAngle -= look.y * turn;
+    }
     c.clampAngles();
 
     glm::vec3 oldDirection = c.direction;
@@ -177,17 +189,29 @@ void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& 
         vz -= 0.6f * c.speed * c.direction.z;
         moved = true;
     }
+    // The left stick walks and strafes like the keys, in proportion to its tilt;
+    // pulled back it walks back at the slower speed of S.
+    glm::vec2 walk = stickTilt(pad.leftX, pad.leftY);
+    if (walk != glm::vec2(0.0f)) {
+        float forward = walk.y > 0.0f ? -0.6f * walk.y : -walk.y;
+        float side = 0.8f * walk.x;
+        vx += side * c.speed * right.x;
+        vz += side * c.speed * right.z;
+        vx += forward * c.speed * c.direction.x;
+        vz += forward * c.speed * c.direction.z;
+        moved = true;
+    }
     if (moved) c.startedMoving = true;
 
     if (c.godMode) {
-        if (!c.boostKeyHeld && input.isKeyPressed(GLFW_KEY_LEFT_SHIFT)) {
+        if (!c.boostKeyHeld && keyOrPadHeld(GLFW_KEY_LEFT_SHIFT)) {
             c.startBoost();
             c.boostKeyHeld = true;
         }
-        if (!input.isKeyPressed(GLFW_KEY_LEFT_SHIFT)) c.boostKeyHeld = false;
+        if (!keyOrPadHeld(GLFW_KEY_LEFT_SHIFT)) c.boostKeyHeld = false;
     }
 
-    if (input.isKeyPressed(GLFW_KEY_SPACE)) {
+    if (keyOrPadHeld(GLFW_KEY_SPACE)) {
         bool onGround = c.godMode;
         if (!onGround) {
             glm::vec3 feet = translationOf(playerObject.model);
@@ -216,9 +240,9 @@ void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& 
     c.placeCamera(translationOf(playerObject.model), input.isKeyPressed(GLFW_KEY_C));
 }
 
-void updateControls(double)
+void updateControls(double dt)
 {
-    updateControls(*controls, *player, *playerBody);
+    updateControls(*controls, *player, *playerBody, dt);
 }
 
 } // namespace ruma

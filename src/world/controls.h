@@ -72,10 +72,11 @@ public:
 };
 
 // One frame of input: movement, jump, facing and camera, on the globals
-// controls, player and playerBody. dt is not used: the body moves by velocity.
+// controls, player and playerBody. The body moves by velocity; dt only sets
+// how far the pad's right stick turns the camera.
 void updateControls(double dt);
 // The same on explicit objects (tests).
-void updateControls(Controls& controls, scene::SceneObject& playerObject, btRigidBody& body);
+void updateControls(Controls& controls, scene::SceneObject& playerObject, btRigidBody& body, double dt);
 // The camera of the player standing where it was put, as the first frame of
 // play will see it, so that even that frame is drawn from the right place.
 void settleCamera(Controls& controls, scene::SceneObject& playerObject, const btRigidBody& body);

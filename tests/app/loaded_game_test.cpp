@@ -61,6 +61,7 @@ protected:
         input.keys = std::move(keys);
         input.focused = focused;
         input.cursorDx = cursorDx;
+        input.pad = pad;
         scripted.appendFrames({input});
         double before = scripted.time();
         scripted.pollEvents();
@@ -81,6 +82,7 @@ protected:
     glm::vec3 playerPlace() const { return glm::vec3(player->model[3]); }
 
     ScriptedPlatform scripted{{}};
+    PadState pad;   // the gamepad during the frames that follow
     bool loaded = false;
     std::string loadLog;
 };
@@ -215,6 +217,35 @@ TEST_F(LoadedGame, AnEndScreenWaitsForEnterOnly)
     EXPECT_FALSE(wireframe);
     EXPECT_TRUE(running);
     frame({GLFW_KEY_ENTER});
+    EXPECT_FALSE(running);
+}
+
+TEST_F(LoadedGame, StartPausesOncePerPressAndAFreshAQuitsTheEndPicture)
+{
+    pad.buttons = kPadStart;
+    frames(10);   // held: one resume, not ten toggles
+    EXPECT_FALSE(controlsScreen->showing);
+    pad = {};
+    frame();
+    pad.buttons = kPadStart;
+    frames(3);
+    EXPECT_TRUE(controlsScreen->showing);
+    pad = {};
+    frame();
+    pad.buttons = kPadStart;
+    frame();
+    ASSERT_FALSE(controlsScreen->showing);
+
+    // The A that jumped onto the goal is still held when the picture shows.
+    pad.buttons = kPadA;
+    frame();
+    endScreen->showing = true;
+    frames(5);
+    EXPECT_TRUE(running);
+    pad = {};
+    frame();
+    pad.buttons = kPadA;
+    frame();
     EXPECT_FALSE(running);
 }
 

@@ -1,6 +1,8 @@
 // Input scripts and the scripted platform that plays them.
 #include "platform/input_script.h"
+#include "platform/recording_platform.h"
 #include "platform/scripted_platform.h"
+#include "support/process.h"
 
 #include <gtest/gtest.h>
 
@@ -59,7 +61,7 @@ TEST(InputScript, ErrorsNameTheLineAndQuoteItShortAndPrintable)
     for (const std::string& bad : std::vector<std::string>{"hold 2 NOSUCHKEY", "wait", "jump 3", "focus maybe", "wait 2 W", "wait 99999999999",
                             "look 1 0 99999999999", "wait -3", "hold 1.5 W", "look 1 0 -2", "look 1 0 nan", "dt 0",
                             "dt -0.1", "dt 1e30", "dt nan", "dt inf", "look 1e308 0", "look 0 -inf", "look 1 nan",
-                            "hold 1 W look nan 0", "resize -1 5", "resize 1e9 5", junk}) {
+                            "hold 1 W look nan 0", "pad 0 -1", "pad 0 0 0 0 Z", "pad nan 0 0 0", "pad 0 2 0 0", "resize -1 5", "resize 1e9 5", junk}) {
         std::istringstream in("wait 1\n" + bad + "\n");
         std::vector<FrameInput> frames;
         std::string error;
@@ -78,23 +80,31 @@ TEST(InputScript, ErrorsNameTheLineAndQuoteItShortAndPrintable)
 
 TEST(InputScript, AJournalReadsBackAsTheSameFrames)
 {
-    std::vector<FrameInput> original = parse("dt 0.0173\nhold 1 W SPACE look 3 -2\nfocus off\nhold 1 F9\n");
-    std::ostringstream journal;
-    journal.precision(17);
-    double dt = 1.0 / 60.0;
-    bool focus = true;
-    for (const auto& frame : original) {
-        writeFrame(journal, frame, dt, focus);
-        dt = frame.dt;
-        focus = frame.focused;
+    std::vector<FrameInput> original = parse("wait 1\ndt 0.0173\nhold 1 W SPACE look 3 -2\nfocus off\nhold 1 F9\n"
+                                             "pad 0.123456789 -1 0 0.3 A RT\nwait 2\npad START\nwait 1\npad\nwait 1\n");
+    ASSERT_EQ(original.size(), 7u);
+    EXPECT_EQ(original[3].pad.leftX, 0.123456789f);   // the pad holds for the frames that follow
+    EXPECT_EQ(original[4].pad.buttons, unsigned(kPadA | kPadRightTrigger));
+    EXPECT_EQ(original[5].pad, (PadState{0, 0, 0, 0, kPadStart}));
+    EXPECT_EQ(original[6].pad, PadState{});
+
+    // A live run played by the script, journaled as the recorder does it.
+    test::ScratchDir dir("journal");
+    ScriptedPlatform live(original);
+    {
+        RecordingPlatform recorder(live, dir.file("run.txt"), {GLFW_KEY_W, GLFW_KEY_SPACE, GLFW_KEY_F9});
+        for (size_t i = 0; i < original.size(); ++i) recorder.pollEvents();
     }
-    std::vector<FrameInput> replayed = parse(journal.str());
+    std::vector<FrameInput> replayed;
+    std::string error;
+    ASSERT_TRUE(loadInputScript(dir.file("run.txt"), replayed, error)) << error;
     ASSERT_EQ(replayed.size(), original.size());
     for (size_t i = 0; i < original.size(); ++i) {
         EXPECT_EQ(replayed[i].keys, original[i].keys);
-        EXPECT_DOUBLE_EQ(replayed[i].dt, original[i].dt);
+        EXPECT_NEAR(replayed[i].dt, original[i].dt, 1e-12);
         EXPECT_DOUBLE_EQ(replayed[i].cursorDx, original[i].cursorDx);
         EXPECT_EQ(replayed[i].focused, original[i].focused);
+        EXPECT_EQ(replayed[i].pad, original[i].pad) << i;
     }
 }
 

@@ -18,7 +18,7 @@ protected:
         if (skipped) return;
         addBox(-50, -2.2f, -50, 50, -1.2f, 50);   // a floor whose top is at -1.2
     }
-    void update() { updateControls(*controls, *player, *playerBody); }
+    void update() { updateControls(*controls, *player, *playerBody, 1.0 / 60.0); }
 };
 
 TEST_F(ControlsTest, KeysSetTheHorizontalVelocityAndKeepTheFall)
@@ -103,6 +103,64 @@ TEST_F(ControlsTest, JumpingNeedsGroundUnderTheFeetExceptInGodMode)
     frames(30, {GLFW_KEY_SPACE});
     EXPECT_TRUE(controls->hasJumped());
     EXPECT_GT(bodyOrigin().y(), 20.0f);
+}
+
+TEST_F(ControlsTest, TheGamepadWalksTurnsAndJumpsLikeTheKeysAndMouse)
+{
+    frames(60);   // standing on the floor
+    controls->horizontalAngle = 0.4f;
+    pad = {0.1f, -0.1f, 0.1f, 0.05f, 0};   // a resting stick drifts inside the dead zone
+    frames(10);
+    EXPECT_EQ(bodyVelocity().x(), 0.0f);
+    EXPECT_EQ(bodyVelocity().z(), 0.0f);
+    EXPECT_FLOAT_EQ(controls->horizontalAngle, 0.4f);
+    EXPECT_FALSE(controls->hasStartedMoving());
+
+    // Full tilt is the key, exactly; a partial tilt counts from the dead zone's edge.
+    struct Case {
+        PadState stick;
+        int key;
+        float share;
+    };
+    for (Case c : {Case{{0, -1}, GLFW_KEY_W, 1}, Case{{0, 1}, GLFW_KEY_S, 1}, Case{{-1, 0}, GLFW_KEY_A, 1},
+                   Case{{1, 0}, GLFW_KEY_D, 1}, Case{{0, -0.575f}, GLFW_KEY_W, 0.5f}}) {
+        const btVector3 start = bodyOrigin();
+        placeBody(start.x(), start.y(), start.z());
+        pad = {};
+        frames(20, {c.key});
+        const btVector3 byKey = bodyOrigin(), keyVelocity = bodyVelocity();
+        placeBody(start.x(), start.y(), start.z());
+        pad = c.stick;
+        frames(20);
+        EXPECT_NEAR(bodyVelocity().x(), c.share * keyVelocity.x(), 1e-4) << c.key;
+        EXPECT_NEAR(bodyVelocity().z(), c.share * keyVelocity.z(), 1e-4) << c.key;
+        if (c.share == 1) {
+            EXPECT_EQ(bodyVelocity().x(), keyVelocity.x()) << c.key;
+            EXPECT_LT(byKey.distance(bodyOrigin()), 1e-4f) << c.key;
+        }
+    }
+    EXPECT_TRUE(controls->hasStartedMoving());
+
+    // The right stick turns half a turn a second leftwards-positive like the
+    // mouse, a third of that while boosted.
+    pad = {0, 0, 1, 0};
+    frames(30);
+    EXPECT_NEAR(controls->horizontalAngle, 0.4f - 3.14159265f / 2, 1e-4);
+    controls->startBoost();
+    frames(30);
+    EXPECT_NEAR(controls->horizontalAngle, 0.4f - 3.14159265f * 2 / 3, 1e-4);
+
+    // A jumps with the ground ray, like Space.
+    pad = {0, 0, 0, 0, kPadA};
+    frame();
+    EXPECT_TRUE(controls->hasJumped());
+    placeBody(0, 10, 0);
+    scripted.setTime(scripted.time() + 2.0);
+    pad = {};
+    frame();
+    pad = {0, 0, 0, 0, kPadA};
+    frames(5);
+    EXPECT_FALSE(controls->hasJumped());
 }
 
 TEST_F(ControlsTest, ThePitchStaysBelowTheHorizonBehindAndAboveItInFront)

@@ -51,10 +51,11 @@ void PlayerWorld::frame(std::vector<int> keys, double dx, double dy, double dt)
     input.cursorDx = dx;
     input.cursorDy = dy;
     input.dt = dt;
+    input.pad = pad;
     scripted.appendFrames({input});
     scripted.pollEvents();
     stepPhysics(dt);
-    updateControls(*controls, *player, *playerBody);
+    updateControls(*controls, *player, *playerBody, dt);
 }
 
 void PlayerWorld::placeBody(float x, float y, float z)

@@ -32,6 +32,7 @@ protected:
     btVector3 bodyVelocity() const { return playerBody->getLinearVelocity(); }
 
     ScriptedPlatform scripted{{}};
+    PadState pad;   // the gamepad during the frames that follow
     bool skipped = false;
 };
 
