@@ -22,6 +22,9 @@ CommandLine parseCommandLine(int argc, char** argv)
         else if (arg == "--bench") options.bench = true;
         else if (arg == "--help" || arg == "-h") options.help = true;
         else if (arg == "--version") options.version = true;
+        else if (arg == "--fullscreen" || arg == "--windowed") options.answers.fullScreen = arg == "--fullscreen";
+        else if (arg == "--high-res" || arg == "--low-res") options.answers.highRes = arg == "--high-res";
+        else if (arg == "--god" || arg == "--no-god") options.answers.godMode = arg == "--god";
         else options.error = "unknown option " + arg;
         if (!options.error.empty()) break;
     }
@@ -30,8 +33,13 @@ CommandLine parseCommandLine(int argc, char** argv)
 
 std::string commandLineUsage()
 {
-    return std::string("usage: tovik3d [--script FILE | --autopilot FILE] [--record FILE] [--bench] [--version]\n"
-           "  Plays Tovik3D. The game asks three questions on standard input first.\n"
+    return std::string("usage: tovik3d [--fullscreen | --windowed] [--high-res | --low-res] [--god | --no-god]\n"
+           "               [--script FILE | --autopilot FILE] [--record FILE] [--bench] [--version]\n"
+           "  Plays Tovik3D. The game asks three questions on standard input first;\n"
+           "  an answer given as an option is not asked.\n"
+           "  --fullscreen, --windowed  play on the whole screen, or in a window\n"
+           "  --high-res, --low-res     high- or low-resolution course textures\n"
+           "  --god, --no-god           god mode (no losing, Space flies, Left Shift boosts) or not\n"
            "  --script FILE  play the input script FILE instead of keyboard and mouse\n"
            "  --record FILE  write the keyboard and mouse input of this run to FILE\n"
            "  --autopilot FILE  let the route FILE play (walkto, jumpto, waitend and script commands)\n"

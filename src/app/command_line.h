@@ -2,9 +2,17 @@
 // developers use them to replay input and save pictures.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace ruma {
+
+// Answers to the start-up questions given as options; an empty one is asked.
+struct GivenAnswers {
+    std::optional<bool> fullScreen;   // --fullscreen / --windowed
+    std::optional<bool> highRes;      // --high-res / --low-res
+    std::optional<bool> godMode;      // --god / --no-god
+};
 
 struct CommandLine {
     std::string scriptPath;   // --script FILE: play this input script instead of the keyboard
@@ -13,6 +21,7 @@ struct CommandLine {
     bool bench = false;          // --bench: print the real frame times at the end
     bool help = false;
     bool version = false;      // --version: print the name and version
+    GivenAnswers answers;
     std::string error;        // set when the options cannot be understood
 };
 

@@ -1,6 +1,7 @@
 #include "app/frame_loop.h"
 
 #include "app/bench.h"
+#include "app/screenshot_key.h"
 #include "app/startup.h"
 #include "platform/platform.h"
 #include "platform/window.h"
@@ -9,6 +10,7 @@
 #include "render/picture_screen.h"
 #include "render/render_settings.h"
 #include "render/screenshot.h"
+#include "world/pad_input.h"
 #include "world/world.h"
 
 #include <iostream>
@@ -90,13 +92,14 @@ void runFrameLoop()
         if (frameBench) frameBench->beginFrame();
         double now = platform().time();
         platform().pollEvents();
-        running = !platform().isKeyPressed(GLFW_KEY_ESCAPE);
+        running = !keyOrPadHeld(GLFW_KEY_ESCAPE);
         double dt = now - previous;
         updateFrame(dt);
         benchMark(BenchPhase::Update);
         // The screen drawn this frame, decided by the update.
         BenchScreen screen = frameBench ? screenShown() : BenchScreen::Play;
         renderFrame(dt);
+        handleScreenshotKey(windowWidth, windowHeight);
         std::string shot = platform().screenshotRequest();
         if (!shot.empty() && !saveScreenshot(shot, windowWidth, windowHeight))
             std::cerr << "could not save the picture " << shot << std::endl;

@@ -33,17 +33,31 @@ bool askYesNo(std::istream& in, std::ostream& out, const char* question, std::st
     return answer == "y";
 }
 
-bool askStartupQuestions(std::istream& in, std::ostream& out, StartupAnswers& answers)
+namespace {
+
+// A question answered on the command line is not asked; its answer is kept as "y" or "n".
+bool answer(std::istream& in, std::ostream& out, const char* question, const std::optional<bool>& given,
+            std::string& kept)
 {
-    bool fullScreen = askYesNo(in, out, "Do you want to start in FullScreen? (y/n)", answers.fullScreen);
-    highResTextures = askYesNo(in, out, "Do you want to use High-Res Textures? (y/n)", answers.highRes);
-    godMode = askYesNo(in, out, "Do you want to play in GODMODE? (y/n)", answers.godMode);
+    if (!given) return askYesNo(in, out, question, kept);
+    kept = *given ? "y" : "n";
+    return *given;
+}
+
+} // namespace
+
+bool askStartupQuestions(std::istream& in, std::ostream& out, StartupAnswers& answers, const GivenAnswers& given)
+{
+    bool fullScreen = answer(in, out, "Do you want to start in FullScreen? (y/n)", given.fullScreen, answers.fullScreen);
+    highResTextures = answer(in, out, "Do you want to use High-Res Textures? (y/n)", given.highRes, answers.highRes);
+    godMode = answer(in, out, "Do you want to play in GODMODE? (y/n)", given.godMode, answers.godMode);
     return fullScreen;
 }
 
 void initWindow(bool fullScreen)
 {
     if (!glfwInit()) fatalError("GLFW failed");
+    loadGamepadMappings();
 
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
@@ -94,6 +108,7 @@ std::vector<int> journaledKeys()
                              GLFW_KEY_SPACE, GLFW_KEY_C,     GLFW_KEY_LEFT_SHIFT, GLFW_KEY_ESCAPE,
                              GLFW_KEY_ENTER};
     for (int key = GLFW_KEY_F1; key <= GLFW_KEY_F9; ++key) keys.push_back(key);
+    keys.push_back(GLFW_KEY_F12);
     return keys;
 }
 
@@ -149,7 +164,7 @@ int runGame(int argc, char** argv)
     initPhysics();
 
     StartupAnswers answers;
-    bool fullScreen = askStartupQuestions(std::cin, std::cout, answers);
+    bool fullScreen = askStartupQuestions(std::cin, std::cout, answers, options.answers);
 
     // The real platform answers until the window exists; a script or a journal
     // wraps it from then on.

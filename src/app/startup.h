@@ -2,6 +2,8 @@
 // run of the whole game from main().
 #pragma once
 
+#include "app/command_line.h"
+
 #include <iosfwd>
 #include <string>
 
@@ -22,9 +24,10 @@ struct StartupAnswers {
     std::string godMode;
 };
 
-// Asks the three questions in order, sets highResTextures and godMode and
-// returns the full-screen answer.
-bool askStartupQuestions(std::istream& in, std::ostream& out, StartupAnswers& answers);
+// Asks the three questions in order, except those answered on the command
+// line, sets highResTextures and godMode and returns the full-screen answer.
+bool askStartupQuestions(std::istream& in, std::ostream& out, StartupAnswers& answers,
+                         const GivenAnswers& given = {});
 
 // Creates the window and GL context, prints the GL information and sets the
 // fixed GL state. Ends the game on failure.

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <set>
+#include <sstream>
 
 namespace ruma::test {
 namespace {
@@ -138,6 +139,49 @@ TEST_F(GameRunTest, StartedElsewhereOpensOnTheControlsPictureAndPlaysWithTheHud)
     EXPECT_LT(changedElsewhere, 50);
 }
 
+// Started from a menu: the answers come as options and nothing is read from
+// the console. F12 saves what the window shows into the pictures folder.
+TEST_F(GameRunTest, AnswersAsOptionsAndTheScreenshotKey)
+{
+    namespace fs = std::filesystem;
+    ScratchDir dir("run-options");
+    for (bool writable : {true, false}) {
+        const std::string pictures = writable ? dir.file("pictures") : "/proc/no-pictures-here";
+        GameRunOptions options;
+        options.answers = "";   // standard input closed at once
+        options.arguments = {"--windowed", "--high-res", "--no-god"};
+        options.env = {{"XDG_PICTURES_DIR", pictures}, {"HOME", dir.path()}};
+        GameRun run = runGameWith("--script",
+                                  "wait 3\n"
+                                  "hold 1 F12\n"
+                                  "shot @DIR@/window.png\n"
+                                  "hold 5 F12\n"   // held: still one picture
+                                  "hold 2 ESC\n",
+                                  dir, options);
+        EXPECT_EQ(run.process.exitStatus, 0) << run.process.out << run.process.err;
+        EXPECT_EQ(run.process.out.find("Do you want"), std::string::npos) << run.process.out;
+        EXPECT_NE(run.process.out.find("  FILE: Resources/Models/e1.obj \n"), std::string::npos);
+        Image window = loadImage(dir.file("window.png"));
+        expectShowsOnly(window, "controls.jpg", {"win.jpg"});
+        if (!writable) {
+            EXPECT_NE(run.process.out.find("Cannot save a screenshot in /proc/no-pictures-here/tovik3d\n"),
+                      std::string::npos) << run.process.out;
+            continue;
+        }
+        std::vector<fs::path> saved;
+        for (const auto& entry : fs::directory_iterator(pictures + "/tovik3d")) saved.push_back(entry.path());
+        ASSERT_EQ(saved.size(), 1u);
+        const std::string name = saved[0].filename().string();
+        EXPECT_TRUE(name.size() == 27 && name.rfind("tovik3d-", 0) == 0 && name[16] == '-' &&
+                    name.substr(23) == ".png") << name;
+        EXPECT_NE(run.process.out.find("Screenshot: " + saved[0].string() + "\n"), std::string::npos);
+        Image shot = loadImage(saved[0].string());
+        ASSERT_EQ(shot.width, 1280);
+        ASSERT_EQ(shot.height, 720);
+        EXPECT_EQ(fractionDifferent(shot, window, 0), 0.0);
+    }
+}
+
 TEST_F(GameRunTest, StandingOnTheCatsLineEndsOnTheCaughtPicture)
 {
     ScratchDir dir("run-caught");
@@ -249,12 +293,18 @@ TEST_F(GameRunTest, TheDebianPackagePlaysWhereverItIsUnpacked)
     EXPECT_EQ(runProcess({"appstreamcli", "validate", "--no-net", usr + "/share/metainfo/tovik3d.metainfo.xml"}).exitStatus, 0);
     EXPECT_EQ(runProcess({"desktop-file-validate", usr + "/share/applications/tovik3d.desktop"}).exitStatus, 0);
 
+    // The menu's command: the entry's Exec line, with no console behind it.
     GameRunOptions desktop;
     desktop.binary = usr + "/bin/tovik3d";
-    desktop.answers = "";   // nothing on standard input: every answer is no
+    const std::string entry = readFile(usr + "/share/applications/tovik3d.desktop");
+    const size_t exec = entry.find("\nExec=tovik3d") + 14;
+    std::istringstream words(entry.substr(exec, entry.find('\n', exec) - exec));
+    for (std::string word; words >> word;) desktop.arguments.push_back(word);
+    desktop.answers = "";
     desktop.workingDirectory = "/";
     GameRun run = runGameWith("--script", "wait 3\nshot @DIR@/controls.png\nhold 2 ESC\n", dir, desktop);
     EXPECT_EQ(run.process.exitStatus, 0) << run.process.out << run.process.err;
+    EXPECT_EQ(run.process.out.find("Do you want"), std::string::npos) << run.process.out;
     expectShowsOnly(loadImage(dir.file("controls.png")), "controls.jpg", {"win.jpg", "gameovercat.jpg"});
 }
 

@@ -20,12 +20,13 @@ namespace ruma {
 namespace {
 
 // The three answers as "full screen, high res, god mode", e.g. "nyn".
-std::string ask(const std::string& input, std::string* printed = nullptr, StartupAnswers* kept = nullptr)
+std::string ask(const std::string& input, std::string* printed = nullptr, StartupAnswers* kept = nullptr,
+                const GivenAnswers& given = {})
 {
     std::istringstream in(input);
     std::ostringstream out;
     StartupAnswers answers;
-    bool fullScreen = askStartupQuestions(in, out, answers);
+    bool fullScreen = askStartupQuestions(in, out, answers, given);
     if (printed) *printed = out.str();
     if (kept) *kept = answers;
     return std::string() + (fullScreen ? 'y' : 'n') + (highResTextures ? 'y' : 'n') + (godMode ? 'y' : 'n');
@@ -56,6 +57,32 @@ TEST(StartupQuestions, ClosedInputLeavesTheAnswersEmptyAndMeansNo)
     EXPECT_EQ(ask("y", nullptr, &kept), "ynn");   // ends after the first answer
     EXPECT_TRUE(kept.highRes.empty());
 }
+
+TEST(StartupQuestions, AnswersGivenAsOptionsAreNotAsked)
+{
+    const char* questions[] = {"Do you want to start in FullScreen? (y/n)\n",
+                               "Do you want to use High-Res Textures? (y/n)\n",
+                               "Do you want to play in GODMODE? (y/n)\n"};
+    struct Case {
+        std::vector<const char*> options;
+        std::string expected;   // the answers with "y y y" on the console
+        std::vector<int> asked;
+    };
+    for (const Case& c : {Case{{"--windowed"}, "nyy", {1, 2}}, Case{{"--low-res"}, "yny", {0, 2}},
+                          Case{{"--god"}, "yyy", {0, 1}}, Case{{"--no-god", "--fullscreen"}, "yyn", {1}},
+                          Case{{"--fullscreen", "--high-res", "--no-god"}, "yyn", {}},
+                          Case{{"--windowed", "--low-res", "--no-god"}, "nnn", {}}}) {
+        std::vector<char*> argv = {const_cast<char*>("tovik3d")};
+        for (const char* option : c.options) argv.push_back(const_cast<char*>(option));
+        CommandLine options = parseCommandLine(int(argv.size()), argv.data());
+        ASSERT_TRUE(options.error.empty()) << options.error;
+        std::string printed, expectedPrinted;
+        StartupAnswers kept;
+        // The console's words go to the questions still asked, in order.
+        EXPECT_EQ(ask("y y y\n", &printed, &kept, options.answers), c.expected) << c.options[0];
+        for (int question : c.asked) expectedPrinted += questions[question];
+        EXPECT_EQ(printed, expectedPrinted) << c.options[0];
+        EXPECT_EQ(kept.fullScreen + kept.highRes + kept.godMode, c.expected) << c.options[0];
 
 TEST(StartOptions, WhatCannotBeReadOrWrittenIsRefusedBeforeTheWindowWithStatusTwo)
 {

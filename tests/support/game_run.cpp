@@ -24,7 +24,10 @@ GameRun runGameWith(const std::string& kind, const std::string& text, const Scra
     options.unsetEnv = runOptions.unsetEnv;
     GameRun run;
     run.dir = dir.path();
-    run.process = runProcess({runOptions.binary, kind, file}, options);
+    std::vector<std::string> argv = {runOptions.binary};
+    argv.insert(argv.end(), runOptions.arguments.begin(), runOptions.arguments.end());
+    argv.insert(argv.end(), {kind, file});
+    run.process = runProcess(argv, options);
     return run;
 }
 

@@ -16,6 +16,7 @@ struct GameRun {
 
 struct GameRunOptions {
     std::string answers = "n n n\n";
+    std::vector<std::string> arguments;   // options before the script's
     double timeoutSeconds = 600;
     std::map<std::string, std::string> env;
     std::vector<std::string> unsetEnv;
