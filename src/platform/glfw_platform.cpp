@@ -98,7 +98,10 @@ PadState readFirstGamepad()
 void loadGamepadMappings()
 {
     const char* mappings = std::getenv("SDL_GAMECONTROLLERCONFIG");
-    if (mappings && *mappings && !glfwUpdateGamepadMappings(mappings))
+    if (!mappings || !*mappings) return;
+    glfwGetError(nullptr);
+    // GLFW skips the lines it cannot read and only says so through its error state.
+    if (!glfwUpdateGamepadMappings(mappings) || glfwGetError(nullptr) != GLFW_NO_ERROR)
         std::cerr << "SDL_GAMECONTROLLERCONFIG holds mappings that cannot be read" << std::endl;
 }
 
