@@ -83,6 +83,8 @@ TEST(StartupQuestions, AnswersGivenAsOptionsAreNotAsked)
         for (int question : c.asked) expectedPrinted += questions[question];
         EXPECT_EQ(printed, expectedPrinted) << c.options[0];
         EXPECT_EQ(kept.fullScreen + kept.highRes + kept.godMode, c.expected) << c.options[0];
+    }
+}
 
 TEST(StartOptions, WhatCannotBeReadOrWrittenIsRefusedBeforeTheWindowWithStatusTwo)
 {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace ruma {
@@ -92,8 +93,12 @@ TEST(InputScript, AJournalReadsBackAsTheSameFrames)
     test::ScratchDir dir("journal");
     ScriptedPlatform live(original);
     {
-        RecordingPlatform recorder(live, dir.file("run.txt"), {GLFW_KEY_W, GLFW_KEY_SPACE, GLFW_KEY_F9});
+        std::ofstream out;
+        std::string error;
+        ASSERT_TRUE(RecordingPlatform::openJournal(dir.file("run.txt"), out, error)) << error;
+        RecordingPlatform recorder(live, std::move(out), dir.file("run.txt"), {GLFW_KEY_W, GLFW_KEY_SPACE, GLFW_KEY_F9});
         for (size_t i = 0; i < original.size(); ++i) recorder.pollEvents();
+        EXPECT_EQ(recorder.close(), "");
     }
     std::vector<FrameInput> replayed;
     std::string error;
