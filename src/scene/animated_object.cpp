@@ -18,6 +18,8 @@ AnimatedObject::AnimatedObject(const glm::mat4& model_, Shader* shader_) : Scene
     const aiScene* scene = readModelFile(importer, "Resources/Models/skateboard.dae");
     if (scene) channels = readChannels(*scene);
     uploadMeshes(*this, scene, true);
+    // A left-out mesh shifts the others: the channels would pose the wrong parts.
+    if (scene && meshes.size() != scene->mNumMeshes) channels.clear();
     finishImport(importer, *this);
 
     posedPositions.resize(meshes.size());

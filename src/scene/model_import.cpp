@@ -8,6 +8,7 @@
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
 
+#include <cmath>
 #include <cstdio>
 
 namespace ruma::scene {
@@ -46,6 +47,19 @@ std::vector<unsigned int> triangleIndices(const aiMesh& mesh)
     }
     return indices;
 }
+
+// A damaged file can hold NaN or infinite positions; such a mesh would give the
+// physics and the culling a box they cannot use, so it is left out.
+bool hasFinitePositions(const aiMesh& mesh)
+{
+    for (unsigned int i = 0; i < mesh.mNumVertices; ++i) {
+        const aiVector3D& p = mesh.mVertices[i];
+        if (!std::isfinite(p.x) || !std::isfinite(p.y) || !std::isfinite(p.z)) return false;
+    }
+    return true;
+}
+
+bool isUsable(const aiMesh& mesh) { return !mesh.HasPositions() || hasFinitePositions(mesh); }
 
 void uploadMesh(SceneObject& object, const aiMesh& mesh, bool keepBasePositions)
 {
@@ -98,7 +112,9 @@ const aiScene* readModelFile(Assimp::Importer& importer, const std::string& path
 {
     // The importer makes an empty scene of a directory; treat it as unreadable.
     const aiScene* scene = isReadableFile(path) ? importer.ReadFile(path, kModelImportFlags) : nullptr;
-    if (!scene) {
+    bool damaged = false;
+    for (unsigned int i = 0; scene && i < scene->mNumMeshes; ++i) damaged = damaged || !isUsable(*scene->mMeshes[i]);
+    if (!scene || damaged) {
         std::fprintf(stderr, "ERROR: reading mesh %s\n", path.c_str());
         std::fflush(stderr);
     }
@@ -109,11 +125,12 @@ const aiScene* readModelFile(Assimp::Importer& importer, const std::string& path
 
 void uploadMeshes(SceneObject& object, const aiScene* scene, bool keepBasePositions)
 {
-    object.meshCount = scene ? static_cast<int>(scene->mNumMeshes) : 0;
+    object.meshCount = 0;
     if (!scene) return;
     object.meshes.reserve(scene->mNumMeshes);
     for (unsigned int i = 0; i < scene->mNumMeshes; ++i)
-        uploadMesh(object, *scene->mMeshes[i], keepBasePositions);
+        if (isUsable(*scene->mMeshes[i])) uploadMesh(object, *scene->mMeshes[i], keepBasePositions);
+    object.meshCount = static_cast<int>(object.meshes.size());
 }
 
 void finishImport(Assimp::Importer& importer, const SceneObject& object)

@@ -17,13 +17,15 @@ class Importer;
 namespace ruma::scene {
 
 // Reads path with the game's import flags. Writes "ERROR: reading mesh ..." on
-// standard error when that fails, and the "  FILE: ... " line on standard output
-// in every case. Returns the importer's scene, or null.
+// standard error when that fails or a mesh has positions that are not finite,
+// and the "  FILE: ... " line on standard output in every case. Returns the
+// importer's scene, or null.
 const aiScene* readModelFile(Assimp::Importer& importer, const std::string& path);
 
 // Uploads every mesh of scene (which may be null: no meshes) into object, in
-// file order: meshCount, one record each with its box from the object's
-// translation, and the object's buffer fields naming the last mesh's buffers.
+// file order, leaving out meshes whose positions are not all finite:
+// meshCount, one record each with its box from the object's translation, and
+// the object's buffer fields naming the last mesh's buffers.
 // keepBasePositions also fills each record's vertexCount and basePositions.
 void uploadMeshes(SceneObject& object, const aiScene* scene, bool keepBasePositions);
 

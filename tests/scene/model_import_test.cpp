@@ -90,18 +90,27 @@ TEST_F(ModelImport, BoxesIgnoreRotationAndScale)
     EXPECT_EQ(cube.meshes[0].faceCount, 12u);
 }
 
-// Needs no GL context: nothing is uploaded for a file that cannot be read.
-TEST(ModelImportFailure, MissingFileReportsBothLinesAndLeavesNothingToDraw)
+// Needs no GL context: nothing is uploaded for a file that cannot be read, nor
+// for meshes whose positions are not finite (a damaged file), which would hand
+// the physics and the culling boxes they cannot use.
+TEST(ModelImportFailure, UnreadableFilesAndNonFiniteMeshesReportBothLinesAndLeaveNothingToDraw)
 {
-    const std::string path = "Resources/Models/no-such-model.obj";
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    ImportedObject object(glm::translate(glm::mat4(1.0f), glm::vec3(1, 2, 3)), nullptr, path);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "ERROR: reading mesh " + path + "\n");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "  FILE: " + path + " \n");
-    EXPECT_EQ(object.meshCount, 0);
-    EXPECT_TRUE(object.meshes.empty());
-    object.draw();   // no vertex array to bind: must not touch GL at all
+    ruma::test::ScratchDir dir("model-import-failure");
+    // (a NaN first vertex: the importer merges later NaN vertices into earlier ones)
+    dir.write("nan.obj", "o a\nv nan 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    dir.write("huge.obj", "o b\nv 0 0 1e39\nv 1 0 1\nv 0 1 1\nf 1 2 3\n");
+    for (const std::string& path :
+         {std::string("Resources/Models/no-such-model.obj"), dir.file("nan.obj"), dir.file("huge.obj")}) {
+        SCOPED_TRACE(path);
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        ImportedObject object(glm::translate(glm::mat4(1.0f), glm::vec3(1, 2, 3)), nullptr, path);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "ERROR: reading mesh " + path + "\n");
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), "  FILE: " + path + " \n");
+        EXPECT_EQ(object.meshCount, 0);
+        EXPECT_TRUE(object.meshes.empty());
+        object.draw();   // no vertex array to bind: must not touch GL at all
+    }
 }
 
 } // namespace
