@@ -6,6 +6,7 @@
 #include "app/function_keys.h"
 #include "app/game_data.h"
 #include "app/game_start.h"
+#include "app/resource_check.h"
 #include "platform/fatal.h"
 #include "platform/glfw_platform.h"
 #include "platform/recording_platform.h"
@@ -183,6 +184,8 @@ int runGame(int argc, char** argv)
                                                        journaledKeys()));
     if (wrapper) setPlatform(wrapper.get());
 
+    double checkSeconds = warnAboutDamagedResources(std::cout);
+    if (options.bench) std::cerr << "bench: resource check " << 1000.0 * checkSeconds << " ms" << std::endl;
     loadGameObjects();
     platform().setWindowTitle("Tovik3D");
     startMusic();

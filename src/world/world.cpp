@@ -56,6 +56,15 @@ std::string sectionFile(int section, bool highResolution, const char* folder, co
            extension;
 }
 
+bool isUnreadResource(const std::string& relative)
+{
+    for (int section = 1; section <= 4; ++section)
+        if ("Resources/" + relative == sectionFile(section, !highResTextures, "Models", ".obj") ||
+            "Resources/" + relative == sectionFile(section, !highResTextures, "Textures", ".jpg"))
+            return true;
+    return false;
+}
+
 void addCourseCollision(const scene::ImportedObject& section)
 {
     for (const MeshRecord& mesh : section.meshes) {

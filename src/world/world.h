@@ -69,4 +69,8 @@ void addCourseCollision(const scene::ImportedObject& section);
 // A course section's file (section 1..4) in folder for the high- or low-resolution answer.
 std::string sectionFile(int section, bool highResolution, const char* folder, const char* extension);
 
+// True for a file under Resources/ (path relative to it) that this run does
+// not read: the course of the resolution not chosen.
+bool isUnreadResource(const std::string& relative);
+
 } // namespace ruma

@@ -3,6 +3,7 @@
 // loads with the library the game reads it with.
 #include "asset_files.h"
 #include "assets.h"
+#include "platform/file_manifest.h"
 #include "support/process.h"
 
 #include <gtest/gtest.h>
@@ -28,11 +29,11 @@ using namespace ruma::test;
 
 namespace {
 
-// Files of other tools that share Resources/: the course sections and the shaders.
+// Files of other tools that share Resources/: the course sections, the shaders and the manifest.
 bool belongsElsewhere(const std::string& relative)
 {
     static const std::regex course(R"((Models/e[1-4]b?\.obj|Textures/e[1-4]b?\.jpg))");
-    return relative.rfind("Shader/", 0) == 0 || std::regex_match(relative, course);
+    return relative.rfind("Shader/", 0) == 0 || relative == "manifest.txt" || std::regex_match(relative, course);
 }
 
 std::set<std::string> filesUnder(const std::string& root)
@@ -55,6 +56,14 @@ std::vector<std::string> withExtension(const std::string& ext)
 }
 
 } // namespace
+
+// Whatever wrote a file under Resources/ (a generator or a hand-edited shader),
+// the manifest the game checks at start lists it as committed.
+TEST(ResourceManifest, ListsEveryCommittedFileAsItIs)
+{
+    EXPECT_TRUE(readFile(resourcePath("manifest.txt")) == ruma::manifestOf(sourceDir() + "/Resources", "manifest.txt"))
+        << "Resources/ changed since its manifest was written: run build/tools/manifest/resourcemanifest Resources";
+}
 
 TEST(AssetGenerator, RegeneratesTheCommittedFilesByteForByte)
 {
