@@ -83,13 +83,15 @@ BenchScreen screenShown()
 
 } // namespace
 
-void runFrameLoop()
+long runFrameLoop()
 {
+    long frames = 0;
     double previous = platform().time();
-    if (!running) return;
+    if (!running) return frames;
     do {
         if (platform().shouldClose()) break;
         if (frameBench) frameBench->beginFrame();
+        ++frames;
         double now = platform().time();
         platform().pollEvents();
         running = !keyOrPadHeld(GLFW_KEY_ESCAPE);
@@ -108,6 +110,7 @@ void runFrameLoop()
         checkGlError(141);
         if (frameBench) frameBench->endFrame(screen);
     } while (running);
+    return frames;
 }
 
 } // namespace ruma

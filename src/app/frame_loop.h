@@ -11,9 +11,9 @@ extern float fps;                    // last computed frames per second
 extern std::string fpsText;          // "FPS: ..." HUD line
 extern std::string frameTimeText;    // "Frametime: ...ms" HUD line
 
-// Runs frames until the window closes or running turns false; a running
-// benchmark (app/bench.h) times each of them.
-void runFrameLoop();
+// Runs frames until the window closes or running turns false and returns how
+// many ran; a running benchmark (app/bench.h) times each of them.
+long runFrameLoop();
 
 // Per-frame update and composition (frame_update.cpp, frame_render.cpp).
 void updateFrame(double dt);

@@ -2,6 +2,7 @@
 
 #include "app/bench.h"
 #include "app/command_line.h"
+#include "app/final_state.h"
 #include "app/frame_loop.h"
 #include "app/function_keys.h"
 #include "app/game_data.h"
@@ -193,7 +194,8 @@ int runGame(int argc, char** argv)
     std::unique_ptr<FrameBench> bench;
     if (options.bench) bench = std::make_unique<FrameBench>(kProcessStart);
     frameBench = bench.get();
-    runFrameLoop();
+    long frames = runFrameLoop();
+    std::cout << finalStateLine(frames) << std::endl;
     if (bench) bench->report(std::cerr);
     frameBench = nullptr;
 

@@ -3,14 +3,20 @@
 #include "platform/file_read.h"
 #include "platform/platform.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
 #include <map>
 #include <sstream>
 
 namespace ruma {
+
+const char* const kJournalHeader = "# journal of a live run of tovik3d; replay with --script";
 
 namespace {
 
@@ -264,7 +270,19 @@ bool parseScriptFile(const std::string& path, std::string& error, const std::fun
 
 bool loadInputScript(const std::string& path, std::vector<FrameInput>& frames, std::string& error)
 {
-    return parseScriptFile(path, error, [&](std::istream& in) { return parseInputScript(in, frames, error); });
+    return parseScriptFile(path, error, [&](std::istream& in) {
+        std::string text(std::istreambuf_iterator<char>(in), {});
+        if (text.compare(0, std::string(kJournalHeader).size(), kJournalHeader) == 0 && !text.empty() &&
+            text.back() != '\n') {
+            size_t end = text.rfind('\n');
+            text.erase(end == std::string::npos ? 0 : end + 1);
+            long wholeLines = std::count(text.begin(), text.end(), '\n');
+            std::cerr << path << ": line " << wholeLines + 1 << " is cut off; the journal plays up to line "
+                      << wholeLines << std::endl;
+        }
+        std::istringstream lines(text);
+        return parseInputScript(lines, frames, error);
+    });
 }
 
 void writeFrame(std::ostream& out, const FrameInput& frame, const FrameInput& previous)

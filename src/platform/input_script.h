@@ -50,10 +50,14 @@ constexpr double kMaxLook = 65536.0;         // pixels of mouse motion in one fr
 bool readNumber(std::istream& words, double& value, double low, double high);
 // At most a short, printable part of text, for quoting a bad line back.
 std::string excerpt(const std::string& text);
+// The first line of every journal.
+extern const char* const kJournalHeader;
 
 // Parses a script. On a syntax error returns false and sets error to
 // "line N: what".
 bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::string& error);
+// A journal whose last line was cut off (the recording run was killed or the
+// disk filled) plays up to the last whole line and says so on standard error.
 bool loadInputScript(const std::string& path, std::vector<FrameInput>& frames, std::string& error);
 
 // Opens a script file (an input script, an autopilot route) and hands it to

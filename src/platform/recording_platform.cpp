@@ -2,6 +2,7 @@
 
 #include "platform/file_read.h"
 
+#include <algorithm>
 #include <cerrno>
 
 namespace ruma {
@@ -27,9 +28,10 @@ bool RecordingPlatform::openJournal(const std::string& path, std::ofstream& out,
 RecordingPlatform::RecordingPlatform(Platform& inner, std::ofstream out, std::string path, std::vector<int> keys)
     : inner_(inner), out_(std::move(out)), path_(std::move(path)), keys_(std::move(keys))
 {
+    // 17 significant digits read back as the same double.
     out_.precision(17);
-    out_ << "# journal of a live run of tovik3d; replay with --script\n";
-    inner_.getCursorPos(cursorX_, cursorY_);
+    out_ << kJournalHeader << '\n';
+    inner_.getCursorPos(realX_, realY_);
 }
 
 RecordingPlatform::~RecordingPlatform() = default;
@@ -44,11 +46,22 @@ std::string RecordingPlatform::close()
     return writeError_;
 }
 
+bool RecordingPlatform::isKeyPressed(int key)
+{
+    return std::find(frame_.keys.begin(), frame_.keys.end(), key) != frame_.keys.end();
+}
+
+void RecordingPlatform::getCursorPos(double& x, double& y)
+{
+    x = cursorX_;
+    y = cursorY_;
+}
+
 void RecordingPlatform::setCursorPos(double x, double y)
 {
     inner_.setCursorPos(x, y);
-    cursorX_ = x;
-    cursorY_ = y;
+    realX_ = cursorX_ = x;
+    realY_ = cursorY_ = y;
 }
 
 void RecordingPlatform::pollEvents()
@@ -62,10 +75,10 @@ void RecordingPlatform::pollEvents()
         if (inner_.isKeyPressed(key)) frame.keys.push_back(key);
     double x, y;
     inner_.getCursorPos(x, y);
-    frame.cursorDx = x - cursorX_;
-    frame.cursorDy = y - cursorY_;
-    cursorX_ = x;
-    cursorY_ = y;
+    frame.cursorDx = x - realX_;
+    frame.cursorDy = y - realY_;
+    realX_ = x;
+    realY_ = y;
     frame.focused = inner_.hasFocus();
     frame.pad = inner_.padState();
     if (out_) {
@@ -75,6 +88,10 @@ void RecordingPlatform::pollEvents()
         if (!out_) writeError_ = cannotWrite(path_, errno);
     }
     previous_ = frame;
+    clock_ += frame.dt;
+    cursorX_ += frame.cursorDx;
+    cursorY_ += frame.cursorDy;
+    frame_ = std::move(frame);
 }
 
 } // namespace ruma

@@ -86,9 +86,12 @@ void ScriptedPlatform::pollEvents()
 
 bool ScriptedPlatform::shouldClose()
 {
-    if (finished()) return true;
-    return window_ && window_->shouldClose();
+    // The run ends with its last frame, as the live run it may journal ended.
+    if (index_ >= frames_.size()) return true;
+    return windowShouldClose();
 }
+
+bool ScriptedPlatform::windowShouldClose() { return window_ && window_->shouldClose(); }
 
 void ScriptedPlatform::swapBuffers()
 {

@@ -25,7 +25,9 @@ public:
     void setWindowSize(int width, int height) override;
     void setWindowTitle(const char* title) override;
     void pollEvents() override;
+    // True once every frame has been played, or when the real window closes.
     bool shouldClose() override;
+    bool windowShouldClose();
     void swapBuffers() override;
     std::string screenshotRequest() override;
 
@@ -34,7 +36,6 @@ public:
     void appendFrames(const std::vector<FrameInput>& frames);
     // Frames started so far (0 before the first pollEvents).
     size_t framesStarted() const { return index_; }
-    bool finished() const { return index_ > frames_.size(); }
     const FrameInput* currentFrame() const;
     size_t frameCount() const { return frames_.size(); }
 

@@ -49,7 +49,8 @@ public:
     void setWindowSize(int width, int height) override { scripted_.setWindowSize(width, height); }
     void setWindowTitle(const char* title) override { scripted_.setWindowTitle(title); }
     void pollEvents() override;
-    bool shouldClose() override { return finished_ || scripted_.shouldClose(); }
+    // The route feeds one frame at a time: only its end or the window ends the run.
+    bool shouldClose() override { return finished_ || scripted_.windowShouldClose(); }
     void swapBuffers() override { scripted_.swapBuffers(); }
     std::string screenshotRequest() override { return scripted_.screenshotRequest(); }
 

@@ -88,6 +88,9 @@ TEST_F(GameRunTest, StartedElsewhereOpensOnTheControlsPictureAndPlaysWithTheHud)
     EXPECT_EQ(loadImage(dir.file("sliver.png")).width, 16);
     EXPECT_EQ(loadImage(dir.file("back.png")).height, 720);
 
+    for (const char* warning : {" is damaged (", " is missing;"})
+        EXPECT_EQ(run.process.out.find(warning), std::string::npos) << "a clean tree gets no warning";
+
     Image controls = loadImage(dir.file("controls.png"));
     expectShowsOnly(controls, "controls.jpg", {"win.jpg", "gameovercat.jpg", "gameoverloch.jpg"});
     keepForDocs(dir.file("controls.png"), "controls.png");
@@ -182,6 +185,36 @@ TEST_F(GameRunTest, AnswersAsOptionsAndTheScreenshotKey)
     }
 }
 
+// A course section cut to half and a model with a NaN position: the player is
+// told which files are damaged, the broken mesh is left out, and the game
+// still opens on the controls picture and plays.
+TEST_F(GameRunTest, DamagedFilesAreNamedAndTheGameStillPlays)
+{
+    ScratchDir dir("run-damaged");
+    linkedResources(dir, {"Models/e1b.obj", "Models/slime.obj"});
+    std::string section = readFile(sourceDir() + "/Resources/Models/e1b.obj");
+    dir.write("Resources/Models/e1b.obj", section.substr(0, section.size() / 2));
+    std::string slime = readFile(sourceDir() + "/Resources/Models/slime.obj");
+    size_t x = slime.find("\nv ") + 3;   // the first vertex: the importer keeps its NaN
+    dir.write("Resources/Models/slime.obj", slime.replace(x, slime.find(' ', x) - x, "nan"));
+    GameRunOptions options;
+    options.workingDirectory = dir.path();
+    GameRun run = runGameWith("--script", "wait 3\nshot @DIR@/controls.png\ntap F1\nhold 30 W\nhold 2 ESC\n", dir,
+                              options);
+    EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
+    const std::string& out = run.process.out;
+    for (const char* file : {"Models/e1b.obj", "Models/slime.obj"}) {
+        std::string warning = std::string("Resources/") + file +
+                              " is damaged (size or checksum differs); the game may look or play wrong\n";
+        EXPECT_NE(out.find(warning), std::string::npos) << out;
+        EXPECT_EQ(out.find(warning), out.rfind(warning)) << "one warning per file";
+    }
+    EXPECT_EQ(out.find(" is damaged", out.find("  FILE: ")), std::string::npos) << "warned before loading";
+    EXPECT_NE(run.process.err.find("ERROR: reading mesh Resources/Models/slime.obj\n"), std::string::npos);
+    EXPECT_FALSE(finalStateLine(out).empty());
+    expectShowsOnly(loadImage(dir.file("controls.png")), "controls.jpg", {"win.jpg", "gameovercat.jpg"});
+}
+
 TEST_F(GameRunTest, StandingOnTheCatsLineEndsOnTheCaughtPicture)
 {
     ScratchDir dir("run-caught");
@@ -196,16 +229,8 @@ TEST_F(GameRunTest, StandingOnTheCatsLineEndsOnTheCaughtPicture)
 // a recording holds the cues alone.
 void resourcesWithSilentMusic(const ScratchDir& dir)
 {
-    namespace fs = std::filesystem;
-    fs::path from = fs::path(sourceDir()) / "Resources";
-    fs::path to = fs::path(dir.path()) / "Resources";
-    fs::create_directories(to / "Sounds");
-    for (const auto& entry : fs::directory_iterator(from))
-        if (entry.path().filename() != "Sounds") fs::create_directory_symlink(entry.path(), to / entry.path().filename());
-    for (const auto& entry : fs::directory_iterator(from / "Sounds"))
-        if (entry.path().filename() != "background.wav")
-            fs::create_symlink(entry.path(), to / "Sounds" / entry.path().filename());
-    writeTone(to / "Sounds" / "background.wav", 0.0, 1.0, kWav, 0.0, 0.0);
+    std::string resources = linkedResources(dir, {"Sounds/background.wav"});
+    writeTone(resources + "/Sounds/background.wav", 0.0, 1.0, kWav, 0.0, 0.0);
 }
 
 TEST_F(GameRunTest, WalkingIntoHoleAEndsOnTheHolePictureWithItsJingle)

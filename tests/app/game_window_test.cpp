@@ -1,12 +1,15 @@
 // The real program, from outside: its options, its data folder, its window,
-// its console lines, its exit.
+// its console lines, its exit, and a run played on the real keyboard and mouse
+// that replays exactly.
 #include "app/game_data.h"
+#include "support/game_run.h"
 #include "support/image.h"
 #include "support/process.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <future>
 #include <regex>
@@ -21,7 +24,8 @@ test::ProcessResult runGame(std::vector<std::string> unsetEnv, double timeoutSec
                             std::vector<std::string> args = {})
 {
     test::ProcessOptions options;
-    options.input = "n n n\n";
+    // God mode: however slowly the machine draws, the cat never ends a run early.
+    options.input = "n n y\n";
     options.unsetEnv = std::move(unsetEnv);
     options.workingDirectory = test::sourceDir();
     options.timeoutSeconds = timeoutSeconds;
@@ -52,6 +56,47 @@ void pressEscape(std::future<test::ProcessResult>& game)
         test::runProcess({"xdotool", "keyup", "Escape"});
         game.wait_for(std::chrono::seconds(3));
     }
+}
+
+void pause(int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); }
+
+// xdotool's commands, e.g. {"keydown", "w"}; "mousemove_relative" moves by pixels.
+void xdotool(std::vector<std::string> arguments)
+{
+    arguments.insert(arguments.begin(), "xdotool");
+    test::runProcess(arguments);
+}
+
+// Turns by moving the mouse a few pixels at a time, as a hand does.
+void turn(int pixels)
+{
+    for (int i = 0; i < 6; ++i) {
+        xdotool({"mousemove_relative", "--", std::to_string(pixels / 6), "0"});
+        pause(40);
+    }
+}
+
+// A few seconds of play: start, walk ahead onto the first slime while turning
+// a little either way, jump on the way, and quit. Keys are held long enough for
+// a game polling once a frame.
+void playAFewSeconds()
+{
+    xdotool({"keydown", "F1"});
+    pause(300);
+    xdotool({"keyup", "F1"});
+    xdotool({"keydown", "w"});
+    pause(500);
+    turn(30);
+    xdotool({"keydown", "space"});
+    pause(250);
+    xdotool({"keyup", "space"});
+    turn(-30);
+    pause(5000);
+    xdotool({"keyup", "w"});
+    pause(300);
+    xdotool({"keydown", "Escape"});
+    pause(400);
+    xdotool({"keyup", "Escape"});
 }
 
 TEST(GameWindow, OptionsAnswerBeforeAnyQuestion)
@@ -104,13 +149,14 @@ TEST(GameWindow, WithoutADisplayItSaysSoAndExitsWithoutHanging)
     EXPECT_TRUE(contains(result.out, "Do you want to play in GODMODE? (y/n)\nGLFW failed\n")) << result.out;
 }
 
-TEST(GameWindow, OpensTheTitledWindowAndQuitsOnEscape)
+TEST(GameWindow, OpensTheTitledWindowPlaysAndItsJournalReplaysExactly)
 {
     if (!test::haveDisplay()) GTEST_SKIP() << "no display";
     test::ScratchDir dir("window");
 
     // The game runs on the real keyboard here; this test plays the player.
-    auto game = std::async(std::launch::async, [] { return runGame({}, 240); });
+    const std::string journal = dir.file("journal.txt");
+    auto game = std::async(std::launch::async, [&] { return runGame({}, 240, {"--record", journal}); });
 
     std::string tree;
     ASSERT_TRUE(waitForLoadedWindow(game, tree)) << tree;
@@ -120,6 +166,7 @@ TEST(GameWindow, OpensTheTitledWindowAndQuitsOnEscape)
     auto import = test::runProcess({"import", "-window", "root", shot});
     EXPECT_EQ(import.exitStatus, 0) << import.err;
 
+    playAFewSeconds();
     pressEscape(game);
 
     auto result = game.get();
@@ -134,6 +181,34 @@ TEST(GameWindow, OpensTheTitledWindowAndQuitsOnEscape)
     // black of the X server: something was drawn into it.
     test::Colour window = test::meanColour(screen, 0, 0, 1280, 720);
     EXPECT_GT(window.r + window.g + window.b, 3 * 8.0);
+
+    // The journal played back meets the same numbers: the same frames, play
+    // time and places of the player and the cat, to the last bit.
+    std::string live = test::finalStateLine(result.out);
+    ASSERT_FALSE(live.empty()) << result.out;
+    // The keys arrived: the player walked ahead from z = -4 (on a quiet machine
+    // past the first slime at z = 9, which boosts it).
+    const char* player = live.c_str() + live.find(", player ") + 9;
+    char* end = nullptr;
+    for (int axis = 0; axis < 2; ++axis) std::strtod(player, &end), player = end;
+    EXPECT_GT(std::strtod(player, nullptr), 0.0) << live;
+    auto replay = runGame({}, 240, {"--script", journal});
+    EXPECT_EQ(replay.exitStatus, 0) << replay.err;
+    EXPECT_EQ(test::finalStateLine(replay.out), live);
+    std::printf("live:   %s\nreplay: %s\n", live.c_str(), test::finalStateLine(replay.out).c_str());
+
+    // Cut off mid-line, as when the recording run is killed, the journal plays
+    // its whole lines and then the game ends normally.
+    std::string text = test::readFile(journal);
+    text.resize(text.rfind("hold 1", text.size() * 2 / 3) + 4);
+    dir.write("cut.txt", text);
+    auto cut = runGame({}, 240, {"--script", dir.file("cut.txt")});
+    EXPECT_EQ(cut.exitStatus, 0) << cut.err;
+    EXPECT_TRUE(contains(cut.err, " is cut off; the journal plays up to line ")) << cut.err;
+    size_t frames = 0;
+    for (size_t at = text.find("hold 1"); at != std::string::npos; at = text.find("hold 1", at + 1)) ++frames;
+    EXPECT_TRUE(contains(test::finalStateLine(cut.out), "final state: frames " + std::to_string(frames) + ","))
+        << test::finalStateLine(cut.out) << " after " << frames << " whole frames";
 }
 
 TEST(GameWindow, AJournalThatRanOutOfDiskIsReportedAtTheEnd)

@@ -39,6 +39,26 @@ void keepForDocs(const std::string& shot, const std::string& name)
     runProcess({"convert", shot, "-resize", "640x360", "-strip", sourceDir() + "/docs/" + name});
 }
 
+std::string linkedResources(const ScratchDir& dir, const std::set<std::string>& own)
+{
+    namespace fs = std::filesystem;
+    fs::path from = fs::path(sourceDir()) / "Resources";
+    fs::path to = fs::path(dir.path()) / "Resources";
+    fs::create_directories(to);
+    for (const auto& entry : fs::recursive_directory_iterator(from)) {
+        fs::path relative = fs::relative(entry.path(), from);
+        if (entry.is_directory()) fs::create_directories(to / relative);
+        else if (!own.count(relative.generic_string())) fs::create_symlink(entry.path(), to / relative);
+    }
+    return to.string();
+}
+
+std::string finalStateLine(const std::string& out)
+{
+    size_t at = out.rfind("final state: ");
+    return at == std::string::npos ? std::string() : out.substr(at, out.find('\n', at) - at);
+}
+
 std::string routeText(const std::string& name)
 {
     return readFile(sourceDir() + "/tests/app/routes/" + name);

@@ -5,6 +5,7 @@
 #include "support/process.h"
 
 #include <map>
+#include <set>
 #include <string>
 
 namespace ruma::test {
@@ -32,6 +33,14 @@ GameRun runGameWith(const std::string& kind, const std::string& text, const Scra
 // With TOVIK3D_WRITE_DOCS=1 in the environment, copies a run's picture at
 // half size into docs/NAME for the README; otherwise does nothing.
 void keepForDocs(const std::string& shot, const std::string& name);
+
+// Makes dir/Resources a copy of the game's resource folder built of links, so a
+// test can put a file of its own in the place of any (those named in own,
+// relative to Resources/, are left for the caller to write). Returns its path.
+std::string linkedResources(const ScratchDir& dir, const std::set<std::string>& own);
+
+// The line the game prints as it exits, "final state: ...", or empty.
+std::string finalStateLine(const std::string& out);
 
 // A route file of the repository (tests/app/routes/NAME), with its text.
 std::string routeText(const std::string& name);
