@@ -2,8 +2,10 @@
 
 #include "app/bench.h"
 #include "app/screenshot_key.h"
+#include "app/game_rules.h"
 #include "app/startup.h"
 #include "platform/platform.h"
+#include "platform/resident_memory.h"
 #include "platform/window.h"
 #include "render/gl.h"
 #include "render/gl_error.h"
@@ -105,6 +107,9 @@ long runFrameLoop()
         std::string shot = platform().screenshotRequest();
         if (!shot.empty() && !saveScreenshot(shot, windowWidth, windowHeight))
             std::cerr << "could not save the picture " << shot << std::endl;
+        if (platform().memoryReportRequest())
+            std::cout << "memory: frame " << frames << ", game time " << currentGameTime() << " s, resident "
+                      << residentKilobytes() << " kB" << std::endl;
         platform().swapBuffers();
         previous = now;
         checkGlError(141);

@@ -200,6 +200,9 @@ bool parseInputScript(std::istream& in, std::vector<FrameInput>& frames, std::st
             else return fail("focus takes on or off");
         } else if (command == "pad") {
             if (!readPad(words, pad)) return fail("pad takes four stick axes and the buttons held (A START BACK RT)");
+        } else if (command == "memory") {
+            if (frames.empty()) return fail("memory needs a frame before it");
+            frames.back().reportMemory = true;
         } else if (command == "shot") {
             std::string path;
             if (!(words >> path)) return fail("shot needs a path");

@@ -12,6 +12,7 @@
 //                          "pad" alone puts it at rest
 //   shot out.png           save the picture of the frame scripted last
 //   resize 1 1             the window is resized (as by a window manager) before the next frame
+//   memory                 print the resident memory after the frame scripted last
 //   # comment
 //
 // The journal of a live run is written in the same language, one frame per line.
@@ -37,6 +38,7 @@ struct FrameInput {
     std::string screenshot;     // save the frame's picture here when not empty
     int resizeWidth = -1;       // the window is resized to this before the frame when >= 0
     int resizeHeight = -1;
+    bool reportMemory = false;  // print the resident memory after the frame
 };
 
 // What a real run can produce; a script beyond these limits is a mistake, and

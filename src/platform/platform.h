@@ -36,6 +36,8 @@ public:
     virtual void swapBuffers() = 0;
     // A path when the picture of the frame being drawn should be saved, else empty.
     virtual std::string screenshotRequest() { return {}; }
+    // True when the resident memory should be printed after the frame being drawn.
+    virtual bool memoryReportRequest() { return false; }
 };
 
 // The platform in use; the GLFW one in the game, a scripted one in tests.

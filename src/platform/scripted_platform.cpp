@@ -104,6 +104,12 @@ std::string ScriptedPlatform::screenshotRequest()
     return frame ? frame->screenshot : std::string();
 }
 
+bool ScriptedPlatform::memoryReportRequest()
+{
+    const FrameInput* frame = currentFrame();
+    return frame && frame->reportMemory;
+}
+
 void ScriptedPlatform::appendFrames(const std::vector<FrameInput>& frames)
 {
     frames_.insert(frames_.end(), frames.begin(), frames.end());

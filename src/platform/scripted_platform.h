@@ -30,6 +30,7 @@ public:
     bool windowShouldClose();
     void swapBuffers() override;
     std::string screenshotRequest() override;
+    bool memoryReportRequest() override;
 
     // For tests that drive the clock themselves.
     void setTime(double t) { clock_ = t; }

@@ -30,11 +30,14 @@ TEST(InputScript, CommandsBecomeFrames)
                         "focus off\n"
                         "shot out.png\n"
                         "resize 1 0\n"
-                        "look 10 0 2\n");
+                        "look 10 0 2\n"
+                        "memory\n");
     ASSERT_EQ(frames.size(), 2u + 3u + 2u + 2u);
     EXPECT_EQ(frames[7].resizeWidth, 1);   // the window is resized before the next frame only
     EXPECT_EQ(frames[7].resizeHeight, 0);
     EXPECT_EQ(frames[8].resizeWidth, -1);
+    EXPECT_TRUE(frames[8].reportMemory);
+    EXPECT_FALSE(frames[7].reportMemory);
     EXPECT_DOUBLE_EQ(frames[0].dt, 0.02);
     EXPECT_TRUE(frames[0].keys.empty());
     EXPECT_EQ(frames[2].keys, (std::vector<int>{GLFW_KEY_W, GLFW_KEY_A}));
