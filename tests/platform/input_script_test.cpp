@@ -110,7 +110,8 @@ TEST(RecordingPlatform, TheReplayOfAJournalShowsTheGameExactlyWhatTheLiveRunShow
     live.setCursorPos(100.25, 7.0);
     std::vector<std::vector<double>> shown;
     {
-        RecordingPlatform recorder(live, dir.file("run.txt"), {GLFW_KEY_W, GLFW_KEY_F9});
+        std::ofstream out(dir.file("run.txt"));
+        RecordingPlatform recorder(live, std::move(out), dir.file("run.txt"), {GLFW_KEY_W, GLFW_KEY_F9});
         shown = playFrames(recorder);
     }
     ASSERT_EQ(shown.size(), 7u);
