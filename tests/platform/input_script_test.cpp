@@ -91,8 +91,9 @@ std::vector<std::vector<double>> playFrames(Platform& p)
         p.pollEvents();
         double x, y;
         p.getCursorPos(x, y);
+        PadState pad = p.padState();
         seen.push_back({p.time(), x, y, double(p.isKeyPressed(GLFW_KEY_W)), double(p.isKeyPressed(GLFW_KEY_F9)),
-                        double(p.hasFocus())});
+                        double(p.hasFocus()), pad.leftX, pad.leftY, pad.rightX, pad.rightY, double(pad.buttons)});
         p.setCursorPos(640, 360);   // the game puts the cursor back every frame of play
     }
     return seen;
@@ -105,7 +106,8 @@ TEST(RecordingPlatform, TheReplayOfAJournalShowsTheGameExactlyWhatTheLiveRunShow
 {
     test::ScratchDir dir("journal");
     ScriptedPlatform live(parse("dt 0.0173\nhold 2 W look 3 -2\ndt 0.1\nfocus off\nhold 1 F9 look 0.1 0\n"
-                                "dt 0.0123456789\nfocus on\nwait 3\nlook 7 1\n"));
+                                "dt 0.0123456789\nfocus on\npad 0.123456789 -1 0 0.3 A RT\nwait 2\npad START\n"
+                                "wait 1\npad\nlook 7 1\n"));
     live.setTime(12.3456789);
     live.setCursorPos(100.25, 7.0);
     std::vector<std::vector<double>> shown;
