@@ -3,6 +3,7 @@
 #include "platform/input_script.h"
 #include "render/picture_screen.h"
 #include "scene/cat.h"
+#include "scene/slime.h"
 #include "world/controls.h"
 #include "world/world.h"
 
@@ -192,6 +193,8 @@ bool AutopilotPlatform::nextFrame(FrameInput& frame)
 
 AutopilotPlatform::~AutopilotPlatform()
 {
+    if (endedAt_ >= 0.0)
+        std::cerr << "autopilot: took " << slimesTaken_ << " slimes, the run ended at " << endedAt_ << " s" << std::endl;
     if (closestCat_ >= 0.0)
         std::cerr << "autopilot: the cat came closest, " << closestCat_ << " away, at " << closestCatAt_ << " s"
                   << std::endl;
@@ -207,6 +210,13 @@ void AutopilotPlatform::pollEvents()
             closestCatAt_ = scripted_.time();
         }
     }
+    // What a player would tell of the run: slimes taken, and how long it lasted.
+    slimeAway_.resize(slimeList.size(), false);
+    for (size_t i = 0; i < slimeList.size(); ++i) {
+        if (!slimeList[i]->available && !slimeAway_[i]) ++slimesTaken_;
+        slimeAway_[i] = !slimeList[i]->available;
+    }
+    if (endedAt_ < 0.0 && endScreen && endScreen->showing) endedAt_ = scripted_.time();
     FrameInput frame;
     if (!nextFrame(frame)) {
         finished_ = true;

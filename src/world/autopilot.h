@@ -36,7 +36,7 @@ bool loadRoute(const std::string& path, std::vector<RouteStep>& route, std::stri
 class AutopilotPlatform : public Platform {
 public:
     AutopilotPlatform(std::vector<RouteStep> route, Platform* window);
-    // Says how close the cat came during the run.
+    // Says how close the cat came, how many slimes were taken and when the run ended.
     ~AutopilotPlatform() override;
 
     double time() override { return scripted_.time(); }
@@ -71,6 +71,9 @@ private:
     bool finished_ = false;
     double closestCat_ = -1.0;
     double closestCatAt_ = 0.0;
+    std::vector<bool> slimeAway_;
+    int slimesTaken_ = 0;
+    double endedAt_ = -1.0;
 };
 
 } // namespace ruma

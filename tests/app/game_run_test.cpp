@@ -269,7 +269,9 @@ TEST_F(GameRunTest, WalkingIntoHoleAEndsOnTheHolePictureWithItsJingle)
                 jingle.correlation, double(heard.samples.size()) / heard.rate);
 }
 
-TEST_F(GameRunTest, TheWholeCourseIsWonOnThePlayersLine)
+// The slimes on the player's line make the run: taken on the way, their boosts
+// bring the player to the goal well before an unboosted walk could.
+TEST_F(GameRunTest, TheWholeCourseIsWonOnThePlayersLineWithTheSlimesBoosts)
 {
     ScratchDir dir("run-win");
     GameRunOptions options;
@@ -279,6 +281,16 @@ TEST_F(GameRunTest, TheWholeCourseIsWonOnThePlayersLine)
     EXPECT_EQ(run.process.err.find("autopilot: stuck"), std::string::npos) << run.process.err;
     expectShowsOnly(loadImage(dir.file("end.png")), "win.jpg", {"gameovercat.jpg", "gameoverloch.jpg"});
     keepForDocs(dir.file("end.png"), "win.png");
+    int slimes = 0;
+    double seconds = 0.0;
+    size_t at = run.process.err.find("autopilot: took ");
+    ASSERT_NE(at, std::string::npos) << run.process.err;
+    ASSERT_EQ(std::sscanf(run.process.err.c_str() + at, "autopilot: took %d slimes, the run ended at %lf s", &slimes,
+                          &seconds), 2);
+    // Nine slimes on the way; boosted, the goal comes at about 69 s, walking
+    // alone at about 85 s.
+    EXPECT_GE(slimes, 9);
+    EXPECT_LT(seconds, 78.0);
 }
 
 // What `cpack -G DEB` makes: a package whose dependencies are the libraries the
