@@ -16,6 +16,7 @@ public:
     // Loads the fonts and overlays and builds the text and overlay quads with
     // their programs. A missing file ends the game.
     TextRenderer();
+    virtual ~TextRenderer() = default;
 
     // The band of the last drawHud: 0 CLOSE, 1 NORMAL, 2 FAR. Picks the dark font.
     int distanceBand;
@@ -23,7 +24,7 @@ public:
     // Draws text with the lower-left corner of its first glyph at pixel (x, y),
     // y up from the bottom of the window; every glyph is size x size pixels.
     // plainFont picks the white font, else the dark font of distanceBand.
-    void drawText(bool plainFont, const char* text, int x, int y, int size, int screenWidth, int screenHeight);
+    virtual void drawText(bool plainFont, const char* text, int x, int y, int size, int screenWidth, int screenHeight);
     // The distance overlay and label for this frame of play.
     void drawHud(int catDistance, int width, int height);
     // Frees every GL object, texture and program; safe to call twice.

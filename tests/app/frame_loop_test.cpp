@@ -1,7 +1,6 @@
-// The 16:9 keeper, the frame-rate counters and the function-key latches,
-// driven through the scripted platform without a window.
+// The 16:9 keeper and the frame-rate counters, driven through the scripted
+// platform without a window.
 #include "app/frame_loop.h"
-#include "app/function_keys.h"
 #include "platform/scripted_platform.h"
 #include "platform/window.h"
 #include "render/render_settings.h"
@@ -19,7 +18,6 @@ protected:
         fpsText = "FPS: ";
         frameTimeText = "Frametime: ";
         resetRenderSettings();
-        clearKeyLatches();
         setPlatform(&scripted);
     }
     void TearDown() override { setPlatform(nullptr); }
@@ -69,35 +67,6 @@ TEST_F(FrameLoopTest, CountersRefreshFirstAtThe151stFrame)
     updateCounters(1.0 / 60.0);
     EXPECT_EQ(frameTimeText, "Frametime: 16.67ms");
     EXPECT_EQ(fpsText, "FPS: 60");
-    EXPECT_EQ(formatSignificant(0.12345), "0.1235");
-    EXPECT_EQ(formatSignificant(123456.0), "1.235e+05");
-}
-
-TEST_F(FrameLoopTest, AHeldFunctionKeyActsOnceAndAgainAfterRelease)
-{
-    FrameInput f2, f3AndF2;
-    f2.keys = {GLFW_KEY_F2};
-    f3AndF2.keys = {GLFW_KEY_F3, GLFW_KEY_F2};
-    std::vector<FrameInput> frames(30, f2);
-    frames.push_back(f3AndF2);    // F3 pressed while F2 is still held
-    frames.push_back(FrameInput{});
-    frames.push_back(f2);
-    scripted.appendFrames(frames);
-
-    int f2Actions = 0, f3Actions = 0;
-    auto frame = [&] {
-        scripted.pollEvents();
-        f2Actions += latchPress(GLFW_KEY_F2);
-        f3Actions += latchPress(GLFW_KEY_F3);
-        releaseKeyLatches();
-    };
-    for (int i = 0; i < 31; ++i) frame();
-    EXPECT_EQ(f2Actions, 1);   // a toggle would have flipped once
-    EXPECT_EQ(f3Actions, 1);
-    frame();   // released
-    frame();   // pressed again: the toggle flips back
-    EXPECT_EQ(f2Actions, 2);
-    EXPECT_EQ(f3Actions, 1);
 }
 
 } // namespace

@@ -1,21 +1,29 @@
 // The whole game loaded into the test's GL context and driven frame by frame
-// through the scripted platform: the world it builds and how a frame behaves
-// in each state.
+// through the scripted platform: the world it builds, what each frame shows
+// and hears in each state, the keys, the slimes, the cat, and the release.
 #include "app/frame_loop.h"
 #include "app/function_keys.h"
 #include "app/game_rules.h"
 #include "app/game_start.h"
 #include "app/startup.h"
+#include "platform/math_conventions.h"
 #include "platform/scripted_platform.h"
 #include "render/motion_blur.h"
 #include "render/picture_screen.h"
 #include "render/render_settings.h"
+#include "render/renderer.h"
+#include "render/shader.h"
+#include "render/texture.h"
+#include "render/video_texture.h"
 #include "scene/animated_object.h"
 #include "scene/cat.h"
 #include "scene/slime.h"
 #include "scene/tovik.h"
+#include "sound/sound_engine.h"
+#include "sound/sound_player.h"
 #include "support/gl_context.h"
 #include "support/gl_pixels.h"
+#include "text/text_renderer.h"
 #include "world/controls.h"
 #include "world/physics.h"
 #include "world/start_answers.h"
@@ -23,8 +31,62 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <functional>
+#include <map>
+#include <thread>
+
 namespace ruma::test {
 namespace {
+
+// Stands in for a render entry's object and notes the GL state its draw sees.
+class Watched : public Drawable {
+public:
+    explicit Watched(Drawable* real_) : real(real_) {}
+    void update(double dt) override { real->update(dt); }
+    void draw() override
+    {
+        ++draws;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
+        blended = glIsEnabled(GL_BLEND);
+        GLint mode[2] = {0, 0};
+        glGetIntegerv(GL_POLYGON_MODE, mode);
+        lines = mode[0] == GL_LINE;
+        // A lit object's program is given the camera's place for its highlights.
+        GLuint program = real->getShader()->program;
+        GLint at = glGetUniformLocation(program, "cameraPosition");
+        GLfloat camera[3] = {0, 0, 0};
+        if (at >= 0) glGetUniformfv(program, at, camera);
+        litFrom = glm::vec3(camera[0], camera[1], camera[2]);
+        real->draw();
+    }
+    bool isTransparent() override { return real->isTransparent(); }
+    bool isUnlit() override { return real->isUnlit(); }
+    std::string getName() override { return real->getName(); }
+    void setName(std::string name) override { real->setName(std::move(name)); }
+    Shader* getShader() override { return real->getShader(); }
+    const glm::mat4& modelMatrix() const override { return real->modelMatrix(); }
+    const std::vector<MeshRecord>& meshRecords() const override { return real->meshRecords(); }
+
+    Drawable* real;
+    int draws = 0;
+    GLint texture = 0;
+    bool blended = false;
+    bool lines = false;
+    glm::vec3 litFrom = glm::vec3(0.0f);
+};
+
+// The HUD's text renderer, keeping the white lines of each frame by height.
+class HudLines : public TextRenderer {
+public:
+    void drawText(bool plainFont, const char* text, int x, int y, int size, int width, int height) override
+    {
+        if (plainFont && x == 20) lines[y] = text;
+        TextRenderer::drawText(plainFont, text, x, y, size, width, height);
+    }
+    std::string at(int y) const { return lines.count(y) ? lines.at(y) : ""; }
+    std::map<int, std::string> lines;
+};
 
 class LoadedGame : public ::testing::Test {
 protected:
@@ -37,6 +99,7 @@ protected:
         clearKeyLatches();
         running = true;
         catDistance = 0;
+        frameCounter = 0;   // no HUD refresh hides a line during a test
         highResTextures = false;
         godMode = false;
         load();
@@ -44,7 +107,8 @@ protected:
     void TearDown() override
     {
         if (!loaded) return;
-        releaseGame();
+        unwatch();
+        if (controls) releaseGame();
         setPlatform(nullptr);
     }
     void load()
@@ -54,24 +118,34 @@ protected:
         loadGameObjects();
         loadLog = testing::internal::GetCapturedStdout();
     }
-    // One frame of the game loop with the given keys held and mouse motion.
-    void frame(std::vector<int> keys = {}, bool focused = true, double cursorDx = 0.0)
+    // One frame of the game loop with the given keys held, mouse motion and frame time.
+    void frame(std::vector<int> keys = {}, bool focused = true, double cursorDx = 0.0, double dt = 1.0 / 60.0,
+               bool draw = true)
     {
         FrameInput input;
         input.keys = std::move(keys);
         input.focused = focused;
         input.cursorDx = cursorDx;
         input.pad = pad;
+        input.dt = dt;
         scripted.appendFrames({input});
         double before = scripted.time();
         scripted.pollEvents();
-        double dt = scripted.time() - before;
-        updateFrame(dt);
-        renderFrame(dt);
+        double step = scripted.time() - before;
+        if (hud) hud->lines.clear();
+        for (Watched* w : watched) w->draws = 0;
+        updateFrame(step);
+        if (draw) renderFrame(step);
     }
     void frames(int count, std::vector<int> keys = {}, bool focused = true)
     {
         for (int i = 0; i < count; ++i) frame(keys, focused);
+    }
+    // Game logic only, in steps of dt, until the play clock has gone on by seconds.
+    void playFor(double seconds, double dt = 0.1)
+    {
+        double end = currentGameTime() + seconds - 1e-9;
+        while (currentGameTime() < end) frame({}, true, 0.0, dt, false);
     }
     void startPlay()
     {
@@ -80,50 +154,46 @@ protected:
         ASSERT_FALSE(controlsScreen->showing);
     }
     glm::vec3 playerPlace() const { return glm::vec3(player->model[3]); }
+    // Puts the player's feet at the point, at rest.
+    void standAt(const glm::vec3& feet)
+    {
+        btTransform t = playerBody->getWorldTransform();
+        t.setOrigin(btVector3(feet.x, feet.y + 0.625f, feet.z));
+        playerBody->setWorldTransform(t);
+        playerBody->setLinearVelocity(btVector3(0, 0, 0));
+        playerBody->activate(true);
+    }
+    // Every render entry's object behind a watcher, by list index.
+    void watch()
+    {
+        for (RenderEntry& entry : renderList) {
+            watched.push_back(new Watched(entry.object));
+            entry.object = watched.back();
+        }
+    }
+    void unwatch()
+    {
+        for (size_t i = 0; i < watched.size(); ++i) {
+            renderList[i].object = watched[i]->real;
+            delete watched[i];
+        }
+        watched.clear();
+    }
+    // The HUD's white lines are recorded from now on.
+    void recordHud()
+    {
+        textRenderer->release();
+        delete textRenderer;
+        textRenderer = hud = new HudLines;
+    }
 
     ScriptedPlatform scripted{{}};
     PadState pad;   // the gamepad during the frames that follow
     bool loaded = false;
     std::string loadLog;
+    std::vector<Watched*> watched;
+    HudLines* hud = nullptr;
 };
-
-TEST_F(LoadedGame, TheRenderListHoldsEighteenEntriesInItsOrder)
-{
-    ASSERT_EQ(renderList.size(), 18u);
-    const char* names[] = {"Level", "Level", "Level", "Level", "Animated Object", "Cat", "Tovik"};
-    const float shininess[] = {2, 2, 2, 2, 2, 0, 45};
-    for (size_t i = 0; i < 18; ++i) {
-        const RenderEntry& entry = renderList[i];
-        EXPECT_EQ(entry.object->getName(), i < 7 ? names[i] : "Slime") << i;
-        EXPECT_FLOAT_EQ(entry.shininess, i < 7 ? shininess[i] : 80.0f) << i;
-        EXPECT_EQ(entry.specularColor, glm::vec3(1.0f));
-        EXPECT_EQ(entry.hasVideo, i == 5) << i;
-        EXPECT_EQ(entry.videoTexture != nullptr, i == 5) << i;
-        EXPECT_NE(entry.texture, nullptr);
-    }
-    EXPECT_EQ(renderList[6].texture, playerTexture);
-    EXPECT_NE(playerBoostTexture, nullptr);
-    ASSERT_EQ(slimeList.size(), 11u);
-    for (size_t i = 0; i < 11; ++i) EXPECT_EQ(static_cast<Drawable*>(slimeList[i]), renderList[7 + i].object);
-    EXPECT_TRUE(slimeList[0]->moving);
-    EXPECT_FALSE(slimeList[1]->moving);
-    EXPECT_EQ(glm::vec3(slimeList[10]->model[3]), glm::vec3(-41.5f, 22.7f, 38.0f));
-}
-
-TEST_F(LoadedGame, EveryCourseMeshBecomesOneStaticBox)
-{
-    size_t meshes = 0;
-    for (int i = 0; i < 4; ++i) meshes += renderList[i].object->meshRecords().size();
-    EXPECT_GT(meshes, 400u);
-    // The player's capsule and one box per mesh of the four sections.
-    EXPECT_EQ(ownedBodies.size(), 1 + meshes);
-    EXPECT_EQ(dynamicsWorld->getNumCollisionObjects(), int(1 + meshes));
-    const MeshRecord& first = renderList[0].object->meshRecords()[0];
-    btVector3 centre = ownedBodies[1].body->getWorldTransform().getOrigin();
-    EXPECT_FLOAT_EQ(centre.x(), first.minX + (first.maxX - first.minX) * 0.5f);
-    EXPECT_FLOAT_EQ(centre.y(), first.minY + (first.maxY - first.minY) * 0.5f);
-    EXPECT_FLOAT_EQ(playerBody->getFriction(), 0.0f);
-}
 
 TEST_F(LoadedGame, TheResolutionAnswerPicksTheSectionFiles)
 {
@@ -142,6 +212,195 @@ TEST_F(LoadedGame, TheResolutionAnswerPicksTheSectionFiles)
     std::vector<std::pair<float, float>> highBoxes;
     for (const MeshRecord& m : renderList[1].object->meshRecords()) highBoxes.push_back({m.minX, m.maxY});
     EXPECT_EQ(highBoxes, lowBoxes);
+}
+
+// The course and the cat's board are flat-coloured; the characters and slimes
+// are lit by the lamps, and the player and the slimes show what lies behind them.
+TEST_F(LoadedGame, EachKindOfObjectIsDrawnBlendedAndLitAsItShouldBe)
+{
+    startPlay();
+    watch();
+    transparency = true;
+    frame();
+    struct Kind {
+        bool blended, lit;
+    };
+    const std::map<std::string, Kind> kinds = {{"Level", {false, false}},   {"Animated Object", {false, false}},
+                                               {"Cat", {false, true}},      {"Tovik", {true, true}},
+                                               {"Slime", {true, true}}};
+    ASSERT_EQ(renderList.size(), 18u);
+    ASSERT_EQ(slimeList.size(), 11u);
+    for (size_t i = 0; i < renderList.size(); ++i) {
+        const std::string name = watched[i]->getName();
+        ASSERT_EQ(kinds.count(name), 1u) << i << " " << name;
+        const Kind& kind = kinds.at(name);
+        EXPECT_EQ(name, i < 4 ? "Level" : i == 4 ? "Animated Object" : i == 5 ? "Cat" : i == 6 ? "Tovik" : "Slime");
+        if (name == "Level") {
+            EXPECT_TRUE(watched[i]->isUnlit());   // its program has no lamps to use
+            if (watched[i]->draws == 0) continue;   // culled
+        }
+        ASSERT_EQ(watched[i]->draws, 1) << i << " " << name;
+        EXPECT_EQ(watched[i]->blended, kind.blended) << i << " " << name;
+        EXPECT_EQ(watched[i]->litFrom == controls->cameraPosition, kind.lit) << i << " " << name;
+    }
+    EXPECT_GT(watched[0]->draws, 0);   // the section the player stands on
+}
+
+TEST_F(LoadedGame, TheCatWearsItsVideoOnlyWhileFartherThanSeven)
+{
+    startPlay();
+    watch();
+    Watched* catDraw = watched[5];
+    ASSERT_EQ(catDraw->getName(), "Cat");
+    for (int distance : {30, 8, 7, 0}) {
+        catDistance = distance;
+        renderFrame(1.0 / 60.0);
+        GLuint expected = distance > 7 ? renderList[5].videoTexture->handle : renderList[5].texture->handle;
+        EXPECT_EQ(GLuint(catDraw->texture), expected) << distance;
+    }
+}
+
+TEST_F(LoadedGame, TouchingASlimeTakesItAndBoostsThePlayerUntilItReturns)
+{
+    startPlay();
+    watch();
+    Watched* playerDraw = watched[6];
+    scene::Slime* slime = slimeList[1];   // a still one, on the first floor
+    const glm::vec3 place = translationOf(slime->model);
+    frame();
+    EXPECT_EQ(GLuint(playerDraw->texture), playerTexture->handle);
+    EXPECT_FALSE(controls->isFast());
+
+    standAt(place + glm::vec3(2.0f, 0.0f, 0.0f));   // near is not enough
+    frames(2);
+    EXPECT_FALSE(controls->isFast());
+    EXPECT_EQ(translationOf(slime->model), place);
+
+    standAt(place);
+    frame();
+    const double takenAt = scripted.time();
+    EXPECT_GT(translationOf(slime->model).y, place.y + 900.0f) << "the slime was not taken";
+    ASSERT_TRUE(controls->isFast());
+    EXPECT_EQ(GLuint(playerDraw->texture), playerBoostTexture->handle);
+    frame();
+    EXPECT_FLOAT_EQ(controls->speed, 10.0f);
+    EXPECT_FLOAT_EQ(controls->mouseSpeed, 0.001f);
+    EXPECT_FLOAT_EQ(controls->jumpForce, 75.0f);
+    EXPECT_EQ(GLuint(playerDraw->texture), playerBoostTexture->handle);
+
+    // The boost is over long before the slime comes back to its place, under
+    // the player's feet, where it is taken again.
+    playFor(4.8 - (scripted.time() - takenAt));
+    frame();
+    EXPECT_FALSE(controls->isFast());
+    EXPECT_FLOAT_EQ(controls->speed, 5.0f);
+    EXPECT_FLOAT_EQ(controls->mouseSpeed, 0.003f);
+    EXPECT_FLOAT_EQ(controls->jumpForce, 30.0f);
+    EXPECT_EQ(GLuint(playerDraw->texture), playerTexture->handle);
+    EXPECT_GT(translationOf(slime->model).y, place.y + 900.0f);
+    playFor(5.0 - (scripted.time() - takenAt), 0.05);
+    frame();
+    EXPECT_TRUE(controls->isFast()) << "the slime did not come back after five seconds";
+    EXPECT_EQ(GLuint(playerDraw->texture), playerBoostTexture->handle);
+}
+
+TEST_F(LoadedGame, EachFunctionKeyActsOncePerPressAndTheHudSaysSo)
+{
+    startPlay();
+    watch();
+    recordHud();
+    frame({GLFW_KEY_F2});   // the statistics, for the culling line
+    frame();
+    auto filter = [](GLenum which) {
+        GLint value = 0;
+        glBindTexture(GL_TEXTURE_2D, renderList[0].texture->handle);
+        glGetTexParameteriv(GL_TEXTURE_2D, which, &value);
+        switch (value) {
+        case GL_NEAREST: return "nearest";
+        case GL_LINEAR: return "linear";
+        case GL_LINEAR_MIPMAP_NEAREST: return "linear, nearest mipmap";
+        case GL_LINEAR_MIPMAP_LINEAR: return "linear, linear mipmap";
+        default: return "other";
+        }
+    };
+    auto drawn = [&] {
+        int count = 0;
+        for (Watched* w : watched) count += w->draws;
+        std::string line = hud->at(5);
+        std::string number = std::to_string(count);
+        bool matches = line.size() > number.size() && line.compare(line.size() - number.size(), number.size(), number) == 0;
+        return line.substr(0, line.rfind(' ') + 1) + (count == 18 ? "all" : number) + (matches ? "" : " (miscounted)");
+    };
+    struct Case {
+        int key;
+        std::function<std::string()> seen;
+        std::vector<std::string> afterEachPress;
+    };
+    const Case cases[] = {
+        {GLFW_KEY_F3, [&] { return std::string(watched[6]->lines ? "lines | " : "filled | ") + hud->at(80); },
+         {"lines | WireFrame-Mode ON", "filled | "}},
+        {GLFW_KEY_F4, [&] { return filter(GL_TEXTURE_MAG_FILTER) + std::string(" | ") + hud->at(130); },
+         {"nearest | Texture Sampling Quality: NearestNeighbor", "linear | Texture Sampling Quality: Bilinear"}},
+        {GLFW_KEY_F5, [&] { return filter(GL_TEXTURE_MIN_FILTER) + std::string(" | ") + hud->at(155); },
+         {"linear | Mip Mapping-Quality: Off", "linear, nearest mipmap | Mip Mapping-Quality: NearestNeighbor",
+          "linear, linear mipmap | Mip Mapping-Quality: Linear"}},
+        {GLFW_KEY_F7, [&] { return std::to_string(sound->engine()->getMasterVolume()); },
+         {std::to_string(0.0f), std::to_string(1.0f)}},
+        {GLFW_KEY_F8, drawn,
+         {"Objects drawn (Frustum Culling OFF): all", "Objects drawn (Frustum Culling ON): all"}},
+        {GLFW_KEY_F9, [&] { return std::string(watched[7]->blended ? "blended | " : "opaque | ") + hud->at(105); },
+         {"opaque | Transparency OFF", "blended | "}},
+    };
+    for (const Case& c : cases)
+        for (const std::string& expected : c.afterEachPress) {
+            frames(2, {c.key});   // held over two frames, it acts once
+            EXPECT_EQ(c.seen(), expected) << "key " << c.key - GLFW_KEY_F1 + 1;
+            frame();
+        }
+}
+
+TEST_F(LoadedGame, TheCatCallsFromAfarFromSixteenSecondsOnEverySevenToTwentyFive)
+{
+    startPlay();
+    ASSERT_FALSE(cat->started);   // it stays where the test puts it
+    const glm::vec3 far = controls->position + glm::vec3(0.0f, -1.5f, -12.0f);
+    const glm::vec3 near = far + glm::vec3(0.0f, 0.0f, 3.5f);   // 8 and a bit away: not far enough
+    std::vector<double> calledAt, scheduled = {sound->nextCatSoundTime};
+    auto listen = [&](double seconds) {
+        for (double end = currentGameTime() + seconds; currentGameTime() < end;) {
+            frame({}, true, 0.0, 0.1, false);
+            if (sound->nextCatSoundTime == scheduled.back()) continue;
+            calledAt.push_back(currentGameTime());
+            scheduled.push_back(sound->nextCatSoundTime);
+            // The call plays in real time; the next one waits until it has ended.
+            EXPECT_TRUE(sound->isCatPlaying());
+            for (int i = 0; i < 500 && sound->isCatPlaying(); ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    };
+    cat->position = far;
+    listen(17.0);
+    ASSERT_EQ(calledAt.size(), 1u);
+    EXPECT_NEAR(calledAt[0], 16.0, 0.11);
+    cat->position = near;
+    listen(60.0);
+    EXPECT_EQ(catDistance, 8);
+    ASSERT_EQ(calledAt.size(), 1u) << "a call with the cat at 8";
+    cat->position = far;
+    const double farAgain = currentGameTime();
+    listen(0.1);
+    ASSERT_EQ(calledAt.size(), 2u);   // long overdue: at once, and again until caught up
+    listen(100.0);
+    ASSERT_GE(calledAt.size(), 5u);
+    for (size_t i = 0; i < calledAt.size(); ++i) {
+        EXPECT_GE(calledAt[i], scheduled[i]);
+        // On time, once the overdue calls are made up.
+        if (scheduled[i] > std::max(farAgain, i ? calledAt[i - 1] : 0.0)) EXPECT_LT(calledAt[i], scheduled[i] + 0.11);
+        const double interval = scheduled[i + 1] - scheduled[i];
+        EXPECT_GE(interval, 7.0);
+        EXPECT_LE(interval, 25.0);
+        EXPECT_EQ(interval, std::floor(interval));
+    }
 }
 
 TEST_F(LoadedGame, TheControlsPictureShowsFirstAndHoldsTheWorldStill)
@@ -273,6 +532,30 @@ TEST_F(LoadedGame, WireframeDrawsStraightIntoTheWindow)
     frame({GLFW_KEY_F3});
     EXPECT_FALSE(wireframe);
     EXPECT_NE(blurFrame(), blurred);   // the scene is drawn into the blur's frame again
+}
+
+// Shutdown frees what start-up made while the context is still there: no GL
+// name of the world outlives it, and nothing is left to free twice.
+TEST_F(LoadedGame, ReleasingTheGameLeavesNoGlNameAndNoObject)
+{
+    std::vector<GLuint> textures = {playerTexture->handle, playerBoostTexture->handle, motionBlur->colourTexture,
+                                    textRenderer->plainFontTexture->handle};
+    std::vector<GLuint> programs;
+    for (const RenderEntry& entry : renderList) {
+        textures.push_back(entry.texture->handle);
+        if (entry.videoTexture) textures.push_back(entry.videoTexture->handle);
+        programs.push_back(entry.object->getShader()->program);
+    }
+    const GLuint framebuffer = motionBlur->framebuffer;
+    releaseGame();
+    for (GLuint name : textures) EXPECT_FALSE(glIsTexture(name)) << name;
+    for (GLuint name : programs) EXPECT_FALSE(glIsProgram(name)) << name;
+    EXPECT_FALSE(glIsFramebuffer(framebuffer));
+    EXPECT_TRUE(renderList.empty());
+    for (const void* object : {(const void*)controls, (const void*)renderer, (const void*)textRenderer,
+                               (const void*)motionBlur, (const void*)sound, (const void*)endScreen,
+                               (const void*)controlsScreen, (const void*)gameClock, (const void*)dynamicsWorld})
+        EXPECT_EQ(object, nullptr);
 }
 
 } // namespace

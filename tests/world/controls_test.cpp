@@ -21,20 +21,35 @@ protected:
     void update() { updateControls(*controls, *player, *playerBody, 1.0 / 60.0); }
 };
 
-TEST_F(ControlsTest, KeysSetTheHorizontalVelocityAndKeepTheFall)
+TEST_F(ControlsTest, KeysMoveThePlayerRelativeToWhereItFacesAndKeepTheFall)
 {
     playerBody->setLinearVelocity(btVector3(3, -2, 4));
     update();   // no key: the body stops at once but keeps falling
     EXPECT_EQ(bodyVelocity(), btVector3(0, -2, 0));
     EXPECT_FALSE(controls->hasStartedMoving());
 
-    controls->verticalAngle = -0.3f;
-    frame({GLFW_KEY_W, GLFW_KEY_S});   // forward and back shorten the step
-    EXPECT_NEAR(bodyVelocity().z(), 0.4f * 5.0f * std::cos(-0.3f), 1e-5);
-    EXPECT_NEAR(bodyVelocity().x(), 0.0f, 1e-6);
-    frame({GLFW_KEY_A, GLFW_KEY_D});   // left and right cancel
-    EXPECT_EQ(bodyVelocity().x(), 0.0f);
-    EXPECT_EQ(bodyVelocity().z(), 0.0f);
+    // Facing (sin h, cos h) on the ground, the player's right hand is (-cos h, sin h).
+    struct Case {
+        std::vector<int> keys;
+        float forward, right;   // units a second at the normal speed
+    };
+    const Case cases[] = {{{GLFW_KEY_W}, 5, 0},  {{GLFW_KEY_S}, -3, 0}, {{GLFW_KEY_A}, 0, -4},
+                          {{GLFW_KEY_D}, 0, 4},  {{GLFW_KEY_W, GLFW_KEY_D}, 5, 4}, {{GLFW_KEY_A, GLFW_KEY_D}, 0, 0}};
+    for (float h : {0.0f, 1.0f, -2.5f})
+        for (bool boosted : {false, true})
+            for (const Case& c : cases) {
+                controls->fast = false;
+                controls->speed = 5.0f;
+                if (boosted) controls->startBoost();
+                controls->horizontalAngle = h;
+                controls->verticalAngle = 0.0f;
+                frame(c.keys);
+                const float scale = boosted ? 2.0f : 1.0f;
+                const glm::vec2 forward(std::sin(h), std::cos(h)), right(-std::cos(h), std::sin(h));
+                const glm::vec2 expected = scale * (c.forward * forward + c.right * right);
+                EXPECT_NEAR(bodyVelocity().x(), expected.x, 0.01f) << h << " " << c.keys[0] << " " << boosted;
+                EXPECT_NEAR(bodyVelocity().z(), expected.y, 0.01f) << h << " " << c.keys[0] << " " << boosted;
+            }
     EXPECT_TRUE(controls->hasStartedMoving());
 }
 
