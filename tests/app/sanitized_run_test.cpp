@@ -1,6 +1,7 @@
 // In the sanitizer build (TOVIK3D_SANITIZE=ON): a few hundred frames of play,
-// pause and wireframe, then Escape. The run must end with status 0 and without
-// a report from AddressSanitizer, LeakSanitizer or UndefinedBehaviorSanitizer.
+// pause and wireframe, then Escape; and an autopilot run through a slime, a
+// jump and a fall. Each must end with status 0 and without a report from
+// AddressSanitizer, LeakSanitizer or UndefinedBehaviorSanitizer.
 #include "support/game_run.h"
 
 #include <gtest/gtest.h>
@@ -18,11 +19,9 @@ namespace {
 
 std::string firstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
 
-TEST(SanitizedRun, PlaysAndQuitsCleanly)
+// Runs the game under the sanitizers and expects a clean exit without a report.
+GameRun runSanitized(const std::string& kind, const std::string& text, const ScratchDir& dir)
 {
-    if (!TOVIK3D_SANITIZED) GTEST_SKIP() << "not a sanitizer build";
-    if (!haveDisplay()) GTEST_SKIP() << "no display";
-
     // Mesa's software driver is loaded with dlopen and unloaded when GLFW ends;
     // LeakSanitizer then finds two small blocks that only the driver's own
     // globals pointed to, in a module it can no longer name. Loading the driver
@@ -33,17 +32,48 @@ TEST(SanitizedRun, PlaysAndQuitsCleanly)
     std::string preload = asan;
     if (std::filesystem::exists(driver)) preload += " " + driver;
 
-    ScratchDir dir("sanitized");
     GameRunOptions options;
+    options.timeoutSeconds = 1500;
     options.env = {{"LD_PRELOAD", preload}, {"ASAN_OPTIONS", "detect_leaks=1"},
                    {"UBSAN_OPTIONS", "print_stacktrace=1"}};
-    GameRun run = runGameWith("--script",
-                              "wait 5\ntap F1\nhold 120 W\nhold 60 W look 8 0\ntap F3\nhold 30 W\ntap F3\n"
-                              "hold 60 D\ntap F1\nwait 10\nhold 2 ESC\n",
-                              dir, options);
+    GameRun run = runGameWith(kind, text, dir, options);
     EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
     for (const char* report : {"ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error"})
         EXPECT_EQ(run.process.err.find(report), std::string::npos) << run.process.err;
+    return run;
+}
+
+class SanitizedRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!TOVIK3D_SANITIZED) GTEST_SKIP() << "not a sanitizer build";
+        if (!haveDisplay()) GTEST_SKIP() << "no display";
+    }
+};
+
+TEST_F(SanitizedRun, PlaysAndQuitsCleanly)
+{
+    ScratchDir dir("sanitized");
+    runSanitized("--script",
+                 "wait 5\ntap F1\nhold 120 W\nhold 60 W look 8 0\ntap F3\nhold 30 W\ntap F3\n"
+                 "hold 60 D\ntap F1\nwait 10\nhold 2 ESC\n",
+                 dir);
+}
+
+// Through a slime, a jump and a fall into a hole, to the end picture and Enter.
+TEST_F(SanitizedRun, AnAutopilotRunEndsCleanly)
+{
+    ScratchDir dir("sanitized-route");
+    std::string route = routeText("hole.route");
+    for (auto [from, to] : {std::pair{"walkto 5.3 22.35", "jumpto 5.3 22.35"}, std::pair{"wait 600", "wait 30"}}) {
+        size_t at = route.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        route.replace(at, std::string(from).size(), to);
+    }
+    GameRun run = runSanitized("--autopilot", route, dir);
+    EXPECT_NE(run.process.err.find("autopilot: took "), std::string::npos) << run.process.err;
+    EXPECT_EQ(run.process.err.find("autopilot: took 0 slimes"), std::string::npos) << run.process.err;
 }
 
 } // namespace
