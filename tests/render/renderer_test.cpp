@@ -179,26 +179,6 @@ TEST_F(DrawPass, BlendsOnlyTransparentObjectsAndCleansUp)
     EXPECT_FALSE(player.blendDuringDraw);
 }
 
-// Every name the renderer sends must exist in the lit program: a misspelt
-// field would silently be dropped by GL.
-TEST_F(DrawPass, LightUniformsReachEveryFieldOfEverySlot)
-{
-    const GLuint program = newShader("toon.frag")->program;
-    for (int i = 0; i < kMaxLights; ++i)
-        for (const char* field : {".position", ".intensity", ".cAttenuation", ".lAttenuation", ".qAttenuation",
-                                  ".isSpotlight", ".cosOuterCone", ".cosInnerCone", ".coneDirection"})
-            EXPECT_GE(glGetUniformLocation(program, scene::lightUniformName(i, field).c_str()), 0) << i << field;
-
-    // A point light taking a spot light's slot clears the spot flag.
-    glUseProgram(program);
-    scene::Spotlight(5, glm::vec3(1, 2, 3), glm::vec3(0.5f), 1.0f, 0.1f, 0.05f, 0.86f, 0.9f, glm::vec3(0, -1, 0))
-        .uploadUniforms(program);
-    EXPECT_EQ(test::uniformInt(program, "light5.isSpotlight"), 1);
-    scene::Light(5, glm::vec3(4, 5, 6), glm::vec3(0.25f), 1.0f, 0.4f, 0.2f).uploadUniforms(program);
-    EXPECT_EQ(test::uniformInt(program, "light5.isSpotlight"), 0);
-    glUseProgram(0);
-}
-
 // A lamp left behind must stop lighting the object even though its slot is
 // not refilled: the slot is turned off.
 TEST_F(DrawPass, ASlotEmptiedThisFrameNoLongerLightsTheObject)

@@ -1,4 +1,4 @@
-// The slimes: taken and back after five seconds, swaying or standing still.
+// A moving slime sways and spins, and a taken one comes back where its sway brought it.
 #include "scene/slime.h"
 #include "scene_test_support.h"
 
@@ -28,45 +28,6 @@ protected:
     InScratchDirectory here{"slime"};
     ScriptedPlatform clock{{}};
 };
-
-TEST_F(SlimeField, IsTakenOnceAndComesBackAfterFiveSeconds)
-{
-    auto slime = makeSlime(glm::vec3(5, 0, 5), false);
-    EXPECT_EQ(slime->getTouchPoint(), glm::vec3(5, 1, 5));
-    EXPECT_TRUE(slime->available);
-
-    clock.setTime(10.0);
-    slime->take();
-    clock.setTime(12.0);
-    slime->take();   // already gone: nothing more happens
-    EXPECT_FALSE(slime->available);
-    EXPECT_EQ(slime->takenAt, 10.0);   // the second take changed nothing
-    EXPECT_EQ(slime->getTouchPoint(), glm::vec3(5, 1001, 5));
-
-    clock.setTime(14.9);
-    slime->update(1.0 / 60.0);
-    EXPECT_FALSE(slime->available);
-    EXPECT_EQ(translationOf(slime->model), glm::vec3(5, 1000, 5));
-    clock.setTime(15.0);
-    slime->update(1.0 / 60.0);
-    EXPECT_TRUE(slime->available);
-    EXPECT_EQ(translationOf(slime->model), glm::vec3(5, 0, 5));
-
-    clock.setTime(20.0);   // and it can be taken again
-    slime->take();
-    EXPECT_EQ(slime->takenAt, 20.0);
-}
-
-TEST_F(SlimeField, AStillSlimeNeverMovesOnItsOwn)
-{
-    auto slime = makeSlime(glm::vec3(-41.5f, 22.7f, 38.0f), false);
-    const glm::mat4 placed = slime->model;
-    for (int frame = 0; frame < 500; ++frame) {
-        clock.setTime(frame / 60.0);
-        slime->update(1.0 / 60.0);
-    }
-    EXPECT_TRUE(matricesNear(slime->model, placed, 0.0f));
-}
 
 TEST_F(SlimeField, AMovingSlimeSwaysAlongItsPlacementXWhileSpinning)
 {
