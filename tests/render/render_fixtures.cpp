@@ -98,11 +98,4 @@ Shader* makeShader(const std::string& vertexFile, const std::string& fragmentFil
     return new Shader(dir + vertexFile, dir + fragmentFile);
 }
 
-int uniformInt(GLuint program, const char* name)
-{
-    GLint value = -12345;
-    glGetUniformiv(program, glGetUniformLocation(program, name), &value);
-    return value;
-}
-
 } // namespace ruma::test

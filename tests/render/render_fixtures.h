@@ -69,6 +69,5 @@ inline MeshRecord boxRecord(const glm::vec3& a, const glm::vec3& b)
 
 // A program of the game's shader sources, wherever the test runs from.
 Shader* makeShader(const std::string& vertexFile, const std::string& fragmentFile);
-int uniformInt(GLuint program, const char* name);
 
 } // namespace ruma::test

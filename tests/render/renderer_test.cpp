@@ -159,26 +159,6 @@ TEST_F(DrawPass, CullsOnlyLevelSectionsOutOfView)
     EXPECT_EQ(renderer.objectsDrawn, 4);
 }
 
-TEST_F(DrawPass, BlendsOnlyTransparentObjectsAndCleansUp)
-{
-    FakeDrawable player = sphere(kSphereCentre);
-    player.transparent = true;
-    test::OffscreenTarget target(64, 36);
-    target.bindAndClear();
-    renderer.drawEntry(entryFor(player, orange));
-    EXPECT_TRUE(player.blendDuringDraw);
-    EXPECT_EQ(static_cast<GLuint>(player.textureDuringDraw), orange->handle);
-    test::expectCleanGlState();
-
-    transparency = false;   // the F-key setting overrides the object
-    renderer.drawEntry(entryFor(player, floorTexture));
-    EXPECT_FALSE(player.blendDuringDraw);
-    player.transparent = false;
-    transparency = true;
-    renderer.drawEntry(entryFor(player, orange));
-    EXPECT_FALSE(player.blendDuringDraw);
-}
-
 // A lamp left behind must stop lighting the object even though its slot is
 // not refilled: the slot is turned off.
 TEST_F(DrawPass, ASlotEmptiedThisFrameNoLongerLightsTheObject)

@@ -204,19 +204,6 @@ TEST_F(CourseWalk, AJumpPressedBeforeTheEdgeClearsEveryGap)
     }
 }
 
-TEST_F(CourseWalk, ThePlayerFallsFromTheStartOntoTheFirstFloor)
-{
-    // createPlayer placed the body at its start, 1.45 above its resting height.
-    double seconds = 0.0;
-    while (seconds < 2.0) {
-        frame();
-        seconds += 1.0 / 60.0;
-    }
-    EXPECT_NEAR(bodyOrigin().y(), -1.2f + 0.75f, 0.02f);
-    EXPECT_NEAR(bodyVelocity().y(), 0.0f, 0.05f);
-    EXPECT_NEAR(controls->position.y, -1.2f + 1.125f, 0.02f);
-}
-
 // The section whose walkable top lies under (x, z) nearest below the feet.
 int ownSection(double x, double floor, double z)
 {
