@@ -46,6 +46,16 @@ public:
     void update(double dt) override { real->update(dt); }
     void draw() override
     {
+        note();
+        real->draw();
+    }
+    void drawNearestFirst(const glm::vec3& eye) override
+    {
+        note();
+        real->drawNearestFirst(eye);
+    }
+    void note()
+    {
         ++draws;
         glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
         blended = glIsEnabled(GL_BLEND);
@@ -53,12 +63,12 @@ public:
         glGetIntegerv(GL_POLYGON_MODE, mode);
         lines = mode[0] == GL_LINE;
         // A lit object's program is given the camera's place for its highlights.
-        GLuint program = real->getShader()->program;
-        GLint at = glGetUniformLocation(program, "cameraPosition");
+        GLint program = 0;
+        glGetIntegerv(GL_CURRENT_PROGRAM, &program);
+        GLint at = glGetUniformLocation(GLuint(program), "cameraPosition");
         GLfloat camera[3] = {0, 0, 0};
-        if (at >= 0) glGetUniformfv(program, at, camera);
+        if (at >= 0) glGetUniformfv(GLuint(program), at, camera);
         litFrom = glm::vec3(camera[0], camera[1], camera[2]);
-        real->draw();
     }
     bool isTransparent() override { return real->isTransparent(); }
     bool isUnlit() override { return real->isUnlit(); }
