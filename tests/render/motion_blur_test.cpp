@@ -1,6 +1,6 @@
-// The motion-blur post-process over walls of sharp black and white stripes:
-// its framebuffer follows the window, a still camera gives the scene back, a
-// turning camera smears it, and no frame time smears further than the clamp.
+// The motion-blur post-process over walls of sharp black and white stripes: a
+// still camera gives the scene back, a turning camera smears it, and no frame
+// time smears further than the clamp.
 #include "render/motion_blur.h"
 
 #include "platform/math_conventions.h"
@@ -111,27 +111,6 @@ protected:
     MotionBlur* blur = nullptr;
     std::unique_ptr<test::OffscreenTarget> window;
 };
-
-TEST_F(MotionBlurPass, FramebufferFollowsTheWindowSize)
-{
-    auto size = [](GLuint texture) {
-        GLint w = 0, h = 0;
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
-        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &h);
-        return std::pair{w, h};
-    };
-    // The window grows: both attachments follow and the composite covers it all.
-    blur->resize(400, 225);
-    EXPECT_EQ(size(blur->colourTexture), std::pair(400, 225));
-    EXPECT_EQ(size(blur->depthTexture), std::pair(400, 225));
-    window = std::make_unique<test::OffscreenTarget>(400, 225);
-    const Picture scene = drawScene();
-    EXPECT_LE(largestDifference(composite(0.0f, 0.1f, false), scene), 2);
-    // A minimised window has no size; the attachments stay as they are.
-    blur->resize(0, 0);
-    EXPECT_EQ(size(blur->colourTexture), std::pair(400, 225));
-}
 
 TEST_F(MotionBlurPass, AStillCameraGivesTheSceneBackAndATurningOneSmearsIt)
 {

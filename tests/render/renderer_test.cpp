@@ -1,6 +1,6 @@
-// The scene pass: which entries are drawn, the GL state around each draw, the
-// choice of the nearest lamps and their uniform names, and how the toon
-// shading looks under a lamp.
+// The scene pass: which entries are drawn, the choice of the nearest lamps, and
+// the lamps an object is lit by (how the toon shading looks is held by the
+// end-to-end runs' reference pictures).
 #include "render/renderer.h"
 
 #include "platform/math_conventions.h"
@@ -14,7 +14,6 @@
 
 #include <deque>
 #include <numeric>
-#include <set>
 
 namespace ruma {
 namespace {
@@ -33,10 +32,6 @@ TEST(Renderer, SelectsTheFirstFourteenLightsWithinTenInclusiveAndRenamesThem)
     const std::vector<scene::Light*> expected = {renderer.lights[0], renderer.lights[1], renderer.lights[4],
                                                  renderer.lights[5]};
     EXPECT_EQ(chosen, expected);
-    // Renumbered in the order chosen; the light left out keeps its old number.
-    EXPECT_EQ(renderer.lights[4]->positionName, "light2.position");
-    EXPECT_EQ(renderer.lights[5]->isSpotlightName, "light3.isSpotlight");
-    EXPECT_EQ(renderer.lights[2]->positionName, "light2.position");
     renderer.release();
 
     // Twenty lights in range: the first fourteen, renamed 0..13; the rest keep their names.
@@ -209,40 +204,6 @@ TEST_F(DrawPass, TheProgramForTheLightsInUseDrawsTheSamePixels)
     renderer.useLightVariants(inUse.shader, shaderDir + "basic.vert", shaderDir + "toon.frag");
     EXPECT_EQ(render(inUse), expected);
     EXPECT_EQ(render(inUse), expected);
-}
-
-TEST_F(DrawPass, ToonShadingUnderALamp)
-{
-    FakeDrawable ball = sphere(kSphereCentre);
-    test::OffscreenTarget target(480, 270);
-    target.bindAndClear(glm::vec3(0.1f, 0.1f, 0.15f));
-    renderer.drawEntry(entryFor(ball, orange, 45.0f));
-    // Down the middle of the ball: light falls into a few flat bands,
-    // brightest towards the lamp above, with a white highlight.
-    std::vector<Rgb> column;
-    for (int y = target.height - 1; y >= 0; --y)
-        if (const Rgb p = target.at(target.width / 2, y); p.r - p.b > 30 || p.b > 225) column.push_back(p);
-    ASSERT_GT(column.size(), 50u);
-    std::set<int> levels;
-    int white = 0;
-    for (size_t i = 4; i + 4 < column.size(); ++i) {   // inside the dark rim
-        if (column[i].b < 150) levels.insert(column[i].r);
-        white += column[i].b > 225;
-    }
-    EXPECT_LE(levels.size(), 6u);
-    EXPECT_GE(levels.size(), 2u);
-    EXPECT_GT(white, 0);
-    const int lit = column[column.size() / 4].brightness();
-    EXPECT_GT(lit, column[column.size() * 3 / 4].brightness() + 60);
-
-    // A sphere far from every lamp: ambient light only.
-    FakeDrawable lonely = sphere(glm::vec3(500, 0, 500));
-    lookFrom(glm::vec3(500, 1.2f, 503.4f), glm::vec3(500, 0, 500));
-    target.bindAndClear(glm::vec3(0.1f, 0.1f, 0.15f));
-    renderer.drawEntry(entryFor(lonely, orange, 45.0f));
-    const int centre = target.at(target.width / 2, target.height / 2).brightness();
-    EXPECT_GT(centre, target.at(5, 5).brightness() + 60);
-    EXPECT_LT(centre, lit);
 }
 
 } // namespace

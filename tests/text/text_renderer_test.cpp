@@ -1,11 +1,11 @@
-// Bitmap text and the HUD drawn into an off-screen target with fonts and
-// overlays whose colours tell their cells and bands apart.
+// Bitmap text drawn into an off-screen target with a font whose colours tell
+// its cells apart (the HUD's pictures are checked against references by the
+// end-to-end runs).
 #include "text/text_renderer.h"
 
 #include "support/gl_context.h"
 #include "support/gl_pixels.h"
 #include "support/process.h"
-#include "text/text_layout.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +20,9 @@ using test::Rgba;
 
 // Cell colours of the plain font tell the cell apart: red = column, green = row from the top.
 Rgba plainCell(int column, int row) { return {column * 16 + 8, row * 16 + 8, 200}; }
-// The dark fonts and overlays are one colour each; overlays are half transparent.
+// The dark fonts and overlays the renderer loads too.
 const Rgba kDarkFont[3] = {{255, 255, 0}, {0, 255, 255}, {255, 0, 255}};
 const Rgba kOverlay[3] = {{255, 0, 0, 128}, {0, 255, 0, 128}, {0, 0, 255, 128}};
-
-// The colour of a half-transparent overlay over the black background.
-Rgba overOverlay(int band) { return {kOverlay[band].r / 2, kOverlay[band].g / 2, kOverlay[band].b / 2}; }
 
 class TextRendererTest : public ::testing::Test {
 protected:
@@ -59,20 +56,6 @@ protected:
         EXPECT_EQ(test::drainGlErrors(), 0);
     }
 
-    // Neither of the renderer's vertex arrays keeps an attribute switched on.
-    void expectAttributesOff()
-    {
-        for (GLuint vertexArray : {text->glyphQuads.vertexArray, text->overlayQuad.vertexArray}) {
-            glBindVertexArray(vertexArray);
-            for (GLuint attribute : {0u, 1u}) {
-                GLint enabled = -1;
-                glGetVertexAttribiv(attribute, GL_VERTEX_ATTRIB_ARRAY_ENABLED, &enabled);
-                EXPECT_EQ(enabled, 0) << "attribute " << attribute << " of vertex array " << vertexArray;
-            }
-        }
-        glBindVertexArray(0);
-    }
-
     test::InScratchDirectory here{"text"};
     std::unique_ptr<test::OffscreenTarget> target;
     TextRenderer* text = nullptr;
@@ -93,39 +76,6 @@ TEST_F(TextRendererTest, GlyphsShowTheirOwnAtlasCellsAndAnEmptyStringNothing)
     for (int i = 0; i < 4; ++i)
         EXPECT_TRUE(test::colourNear(target->at(100 + 48 * i + 24, 224), plainCell(cells[i][0], cells[i][1]), 2))
             << "glyph " << i;
-}
-
-TEST_F(TextRendererTest, HudDrawsTheOverlayAndLabelOfEachBand)
-{
-    // Pixels to look at: on the band's dark font (a glyph corner) or on the overlay alone.
-    struct Probe { int x, y; bool font; };
-    struct Band { int distance; int band; std::vector<Probe> probes; };
-    const Band bands[] = {
-        // "12m" at (1225, 685), size 15.
-        {25, kBandFar, {{640, 360, false}, {1225, 685, true}, {1269, 699, true}, {1224, 690, false},
-                        {1270, 690, false}, {1240, 700, false}}},
-        // "4m" at (1190, 660), size 35, and "RUN!" at (1190, 645), size 15, shorter than the label.
-        {9, kBandClose, {{10, 10, false}, {1190, 660, true}, {1259, 694, true}, {1190, 645, true},
-                         {1249, 659, true}, {1252, 650, false}, {1190, 644, false}}},
-        // "5m" at (1221, 675), size 20, and no "RUN!" below it.
-        {10, kBandNormal, {{640, 360, false}, {1221, 675, true}, {1260, 694, true}, {1225, 665, false}}},
-    };
-    for (const Band& band : bands) {
-        SCOPED_TRACE(band.distance);
-        target->bindAndClear();
-        text->drawHud(band.distance, 1280, 720);
-        EXPECT_EQ(text->distanceBand, band.band);
-        test::expectCleanGlState();
-        expectAttributesOff();
-        for (const Probe& probe : band.probes)
-            EXPECT_TRUE(test::colourNear(target->at(probe.x, probe.y),
-                                         probe.font ? kDarkFont[band.band] : overOverlay(band.band), 2))
-                << "at (" << probe.x << ", " << probe.y << ")";
-    }
-
-    // Later dark text keeps the last band's font.
-    text->drawText(false, "x", 0, 0, 10, 1280, 720);
-    EXPECT_TRUE(test::colourNear(target->at(5, 5), kDarkFont[kBandNormal], 2));
 }
 
 } // namespace
