@@ -400,7 +400,9 @@ TEST_F(LoadedGame, TheCatCallsFromAfarFromSixteenSecondsOnEverySevenToTwentyFive
     for (size_t i = 0; i < calledAt.size(); ++i) {
         EXPECT_GE(calledAt[i], scheduled[i]);
         // On time, once the overdue calls are made up.
-        if (scheduled[i] > std::max(farAgain, i ? calledAt[i - 1] : 0.0)) EXPECT_LT(calledAt[i], scheduled[i] + 0.11);
+        if (scheduled[i] > std::max(farAgain, i ? calledAt[i - 1] : 0.0)) {
+            EXPECT_LT(calledAt[i], scheduled[i] + 0.11);
+        }
         const double interval = scheduled[i + 1] - scheduled[i];
         EXPECT_GE(interval, 7.0);
         EXPECT_LE(interval, 25.0);
