@@ -25,6 +25,8 @@ void expectShowsOnly(const Image& screen, const std::string& shown, const std::v
     for (const auto& other : others) EXPECT_GT(fractionDifferent(screen, picture(other), 40), 0.3) << other;
 }
 
+double luminance(const Colour& c) { return 0.3 * c.r + 0.59 * c.g + 0.11 * c.b; }
+
 // Mean step between neighbouring pixels (all channels) below the HUD label: a
 // blurred picture has softer edges.
 double sharpness(const Image& image)
@@ -63,6 +65,10 @@ TEST_F(GameRunTest, StartedElsewhereOpensOnTheControlsPictureAndPlaysWithTheHud)
                               "shot @DIR@/settled.png\n"
                               "hold 60 W\n"
                               "shot @DIR@/play.png\n"
+                              "tap F3\n"
+                              "shot @DIR@/wireframe.png\n"
+                              "tap F3\n"
+                              "wait 2\n"
                               "shot @DIR@/nostats.png\n"
                               "tap F2\n"
                               "wait 2\n"
@@ -99,6 +105,24 @@ TEST_F(GameRunTest, StartedElsewhereOpensOnTheControlsPictureAndPlaysWithTheHud)
     EXPECT_GT(sharpness(moving), 0.8 * sharpness(settled));
     std::printf("F1 frame differs from ten frames later in %.3f of its pixels; sharpness %.1f moving, %.1f settled\n",
                 fractionDifferent(first, settled, 40), sharpness(moving), sharpness(settled));
+
+    // In play: the course, not a picture, with the distance label on its light
+    // panel in the upper-right corner.
+    Image play = loadImage(dir.file("play.png"));
+    ASSERT_FALSE(play.empty());
+    EXPECT_GT(fractionDifferent(play, picture("controls.jpg"), 40), 0.5);
+    EXPECT_GT(distinctColours(play), 40);
+    Colour panel = meanColour(play, 1195, 18, 1268, 52);
+    EXPECT_GT(luminance(panel), 120.0) << "no label panel";
+    bool ink = false;
+    for (int y = 18; y < 52 && !ink; ++y)
+        for (int x = 1195; x < 1268 && !ink; ++x) ink = play.at(x, y)[0] + play.at(x, y)[1] + play.at(x, y)[2] < 3 * 90;
+    EXPECT_TRUE(ink) << "no distance label on the panel";
+
+    // Wireframe draws the same view as lines on the dark clear colour.
+    Image wire = loadImage(dir.file("wireframe.png"));
+    EXPECT_GT(fractionDifferent(wire, play, 30), 0.3);
+    EXPECT_LT(luminance(meanColour(wire, 320, 180, 960, 540)), luminance(meanColour(play, 320, 180, 960, 540)));
 
     // F2 writes the statistics lines at the bottom left, and only there.
     Image before = loadImage(dir.file("nostats.png"));

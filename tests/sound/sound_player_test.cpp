@@ -232,30 +232,5 @@ TEST_F(SoundPlayerTest, EndJingleRepeatsWhileTheEndScreenShows)
     }
 }
 
-TEST_F(SoundPlayerTest, MissingOrBrokenSoundFilesMakeSilentCues)
-{
-    ScratchDir empty("sound-player-missing");
-    empty.write("Resources/Sounds/background.wav", "not a sound");
-    empty.write("Resources/Sounds/fast.wav", "");
-    SoundEngine* manual = SoundEngine::createManual(kRate);
-    ASSERT_NE(manual, nullptr);
-    SoundPlayer silent(manual, empty.path() + "/");
-
-    silent.startMusic();
-    EXPECT_EQ(silent.music(), nullptr);
-    silent.resume();
-    silent.adaptMusic(9);
-    silent.toggleMute();
-    silent.toggleMute();
-    silent.pause();
-    for (int frame = 0; frame < 30; ++frame) {
-        silent.playFast();
-        silent.playEnd(frame % 2 == 0);
-        EXPECT_LT(peak(manual->render(kFrame)), kSilence);
-    }
-    silent.release();
-    silent.release();   // safe twice
-}
-
 } // namespace
 } // namespace ruma

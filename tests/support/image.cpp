@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 namespace ruma::test {
 
@@ -69,6 +70,17 @@ double fractionDifferent(const Image& a, const Image& b, int tolerance)
                 break;
             }
     return static_cast<double>(differing) / static_cast<double>(pixels);
+}
+
+int distinctColours(const Image& image, int step)
+{
+    std::set<int> colours;
+    for (int y = 0; y < image.height; y += step)
+        for (int x = 0; x < image.width; x += step) {
+            const unsigned char* p = image.at(x, y);
+            colours.insert((p[0] / 8) << 10 | (p[1] / 8) << 5 | (p[2] / 8));
+        }
+    return static_cast<int>(colours.size());
 }
 
 ::testing::AssertionResult colourNear(const Rgba& actual, const Rgba& expected, int tolerance)

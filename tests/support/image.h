@@ -28,6 +28,8 @@ struct Colour {
 Colour meanColour(const Image& image, int x0, int y0, int x1, int y1);
 // Fraction of pixels differing by more than tolerance in any channel.
 double fractionDifferent(const Image& a, const Image& b, int tolerance);
+// Number of distinct colours, counted on a coarse grid (a blank picture has one).
+int distinctColours(const Image& image, int step = 8);
 
 // A pixel to write or read back from GL, 0..255 a channel.
 struct Rgba {
