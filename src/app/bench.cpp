@@ -1,6 +1,7 @@
 #include "app/bench.h"
 
 #include "platform/alloc_count.h"
+#include "platform/window.h"
 #include "render/draw_stats.h"
 #include "render/gl.h"
 
@@ -77,14 +78,33 @@ void FrameBench::beginFrame()
 
 void FrameBench::mark(BenchPhase phase)
 {
+    // The scene's fragments that pass the depth test are the ones the driver
+    // shades: per window pixel, how many layers the scene really costs.
+    if (phase == BenchPhase::Scene && counting) {
+        glEndQuery(GL_SAMPLES_PASSED);
+        counting = false;
+        GLuint passed = 0;
+        glGetQueryObjectuiv(fragmentQuery, GL_QUERY_RESULT, &passed);
+        const double pixels = static_cast<double>(windowWidth) * static_cast<double>(windowHeight);
+        if (pixels > 0.0) current.sceneFragments = static_cast<float>(passed / pixels);
+    }
     glFinish();
     Clock::time_point now = Clock::now();
     current.phase[static_cast<int>(phase)] += static_cast<float>(millisecondsBetween(lastMark, now));
     lastMark = now;
+    if (phase == BenchPhase::Update) {
+        if (fragmentQuery == 0) glGenQueries(1, &fragmentQuery);
+        glBeginQuery(GL_SAMPLES_PASSED, fragmentQuery);
+        counting = true;
+    }
 }
 
 void FrameBench::endFrame(BenchScreen screen)
 {
+    if (counting) {
+        glEndQuery(GL_SAMPLES_PASSED);
+        counting = false;
+    }
     glFinish();
     Clock::time_point now = Clock::now();
     AllocationCount allocated = allocationsSoFar();
@@ -100,7 +120,7 @@ void FrameBench::endFrame(BenchScreen screen)
 
 void FrameBench::report(std::ostream& out) const
 {
-    std::vector<float> total, phases[4], draws;
+    std::vector<float> total, phases[4], draws, fragments;
     double firstPlayFrame = -1.0;
     size_t controlsFrames = 0;
     for (const BenchFrame& frame : frames) {
@@ -110,6 +130,7 @@ void FrameBench::report(std::ostream& out) const
         total.push_back(frame.total);
         for (int p = 0; p < 4; ++p) phases[p].push_back(frame.phase[p]);
         draws.push_back(static_cast<float>(frame.draws));
+        fragments.push_back(frame.sceneFragments);
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
@@ -128,7 +149,8 @@ void FrameBench::report(std::ostream& out) const
         << ", scene " << percentile(phases[1], 0.5) << ", blur " << percentile(phases[2], 0.5) << ", HUD "
         << percentile(phases[3], 0.5) << " ms\n";
     out << std::setprecision(0) << "bench: draw calls per play frame p50 " << percentile(draws, 0.5) << ", max "
-        << percentile(draws, 1.0) << "\n";
+        << percentile(draws, 1.0) << std::setprecision(2) << "; scene fragments per window pixel p50 "
+        << percentile(fragments, 0.5) << ", p95 " << percentile(fragments, 0.95) << "\n";
     out << std::setprecision(1) << "bench: heap allocations per steady frame: controls screen "
         << controls.perFrame << " (max " << controls.most << ", " << controls.frames << " frames), play "
         << play.perFrame << " (max " << play.most << ", " << play.frames << " frames), "
@@ -140,7 +162,13 @@ void FrameBench::report(std::ostream& out) const
         << " frame_p50=" << percentile(total, 0.5) << " scene_p50=" << percentile(phases[1], 0.5)
         << " blur_p50=" << percentile(phases[2], 0.5) << " hud_p50=" << percentile(phases[3], 0.5)
         << " allocs_play=" << play.perFrame << " allocs_controls=" << controls.perFrame
-        << " rss_mib=" << static_cast<double>(usage.ru_maxrss) / 1024.0 << std::endl;
+        << " fragments_p50=" << percentile(fragments, 0.5) << " rss_mib=" << static_cast<double>(usage.ru_maxrss) / 1024.0 << std::endl;
+}
+
+void FrameBench::release()
+{
+    if (fragmentQuery != 0) glDeleteQueries(1, &fragmentQuery);
+    fragmentQuery = 0;
 }
 
 } // namespace ruma

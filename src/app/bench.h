@@ -4,6 +4,8 @@
 // are separated by glFinish only while a bench runs.
 #pragma once
 
+#include "render/gl.h"
+
 #include <chrono>
 #include <iosfwd>
 #include <vector>
@@ -20,6 +22,7 @@ struct BenchFrame {
     unsigned long draws = 0;
     long allocations = 0;
     unsigned long allocatedBytes = 0;
+    float sceneFragments = 0.0f;   // fragments that passed the depth test in the scene, per window pixel
 };
 
 class FrameBench {
@@ -32,6 +35,8 @@ public:
     void mark(BenchPhase phase);
     void endFrame(BenchScreen screen);
     void report(std::ostream& out) const;
+    // Frees the fragment counter (needs the GL context).
+    void release();
 
 private:
     Clock::time_point processStart;
@@ -41,6 +46,8 @@ private:
     std::vector<BenchFrame> frames;
     BenchFrame current;
     unsigned long drawsAtStart = 0;
+    GLuint fragmentQuery = 0;
+    bool counting = false;
 };
 
 // The running benchmark, or null when the game runs without --bench.

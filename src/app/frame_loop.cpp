@@ -15,8 +15,8 @@
 #include "world/pad_input.h"
 #include "world/world.h"
 
+#include <cstdio>
 #include <iostream>
-#include <sstream>
 
 namespace ruma {
 
@@ -25,15 +25,17 @@ float fps = 60.0f;
 std::string fpsText = "FPS: ";
 std::string frameTimeText = "Frametime: ";
 
-std::string formatSignificant(double value)
-{
-    std::ostringstream out;
-    out.precision(4);
-    out << value;
-    return out.str();
-}
-
 namespace {
+
+// Rewrites a counter line in place with four significant digits. The string
+// keeps room for any line, so a frame of play allocates nothing.
+void rewriteCounter(std::string& line, const char* format, double value)
+{
+    char text[48];
+    std::snprintf(text, sizeof text, format, value);
+    if (line.capacity() < sizeof text) line.reserve(sizeof text);
+    line.assign(text);
+}
 
 // The smallest window the keeper asks for: a window dragged or tiled down to a
 // sliver would otherwise be asked for a side of 0 pixels.
@@ -67,9 +69,9 @@ void updateCounters(double dt)
 {
     ++frameCounter;
     if (frameCounter <= 150) return;
-    frameTimeText = "Frametime: " + formatSignificant(dt * 1000.0) + "ms";
+    rewriteCounter(frameTimeText, "Frametime: %.4gms", dt * 1000.0);
     fps = static_cast<float>(1000.0 / (dt * 1000.0));
-    fpsText = "FPS: " + formatSignificant(fps);
+    rewriteCounter(fpsText, "FPS: %.4g", fps);
     frameCounter = 0;
     showSamplingLine = false;
     showMipmapLine = false;

@@ -23,7 +23,5 @@ void renderFrame(double dt);
 void keepAspect();
 // Every 151st frame: refreshes the two counter texts from this frame's dt.
 void updateCounters(double dt);
-// Four significant digits in the stream's default floating format.
-std::string formatSignificant(double value);
 
 } // namespace ruma

@@ -196,7 +196,10 @@ int runGame(int argc, char** argv)
     frameBench = bench.get();
     long frames = runFrameLoop();
     std::cout << finalStateLine(frames) << std::endl;
-    if (bench) bench->report(std::cerr);
+    if (bench) {
+        bench->report(std::cerr);
+        bench->release();
+    }
     frameBench = nullptr;
 
     shutdown();

@@ -13,6 +13,7 @@
 namespace ruma {
 
 struct Shader;
+class Frustum;
 
 class Drawable {
 public:
@@ -24,10 +25,13 @@ public:
     virtual void draw() = 0;
     // Draws what draw() draws, the meshes nearest to eye first, for an object
     // drawn without blending: the depth test then rejects what the near meshes
-    // hide before it is shaded, and the picture is the same.
-    virtual void drawNearestFirst(const glm::vec3& eye)
+    // hide before it is shaded, and the picture is the same. Given a frustum,
+    // meshes whose boxes lie wholly outside it are left out (only for objects
+    // whose boxes are exact: no rotation or scale).
+    virtual void drawNearestFirst(const glm::vec3& eye, const Frustum* frustum)
     {
         (void)eye;
+        (void)frustum;
         draw();
     }
     virtual bool isTransparent() = 0;

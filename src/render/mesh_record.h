@@ -17,6 +17,10 @@ struct MeshRecord {
     float minY = 0.0f, maxY = 0.0f;
     float minZ = 0.0f, maxZ = 0.0f;
     unsigned int faceCount = 0;
+    // The mesh's range in its vertex array's index buffer (in indices); meshes
+    // of one model can share one vertex array.
+    unsigned int firstIndex = 0;
+    unsigned int indexCount = 0;
     // Only animated objects keep these: the unanimated positions (3 floats each).
     unsigned int vertexCount = 0;
     std::vector<float> basePositions;

@@ -136,9 +136,8 @@ void Renderer::drawEntry(const RenderEntry& entry)
 {
     Drawable* object = entry.object;
     // Only the course's sections are big enough to be worth testing.
-    if (frustumCulling && object->getName() == "Level" &&
-        !frustum->sectionInView(object->meshRecords()))
-        return;
+    const bool section = object->getName() == "Level";
+    if (frustumCulling && section && !frustum->sectionInView(object->meshRecords())) return;
 
     ++objectsDrawn;
 
@@ -181,7 +180,8 @@ void Renderer::drawEntry(const RenderEntry& entry)
         object->draw();
         glDisable(GL_BLEND);
     } else {
-        object->drawNearestFirst(camera.cameraPosition);
+        // A drawn section's meshes out of view would only be clipped away.
+        object->drawNearestFirst(camera.cameraPosition, frustumCulling && section ? frustum : nullptr);
     }
     glUseProgram(0);
 }

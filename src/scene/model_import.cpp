@@ -103,10 +103,80 @@ void uploadMesh(SceneObject& object, const aiMesh& mesh, bool keepBasePositions)
     }
 
     record.faceCount = mesh.mNumFaces;
+    record.indexCount = static_cast<unsigned int>(indices.size());
     object.meshes.push_back(std::move(record));
 }
 
+// Appends the mesh's vertex attributes to the merged arrays; what the mesh
+// lacks is zero, as an attribute left unattached reads.
+void appendAttributes(const aiMesh& mesh, std::vector<float>& positions, std::vector<float>& normals,
+                      std::vector<float>& uvs)
+{
+    for (unsigned int i = 0; i < mesh.mNumVertices; ++i) {
+        const aiVector3D p = mesh.HasPositions() ? mesh.mVertices[i] : aiVector3D();
+        const aiVector3D n = mesh.HasNormals() ? mesh.mNormals[i] : aiVector3D();
+        const aiVector3D t = mesh.HasTextureCoords(0) ? mesh.mTextureCoords[0][i] : aiVector3D();
+        positions.insert(positions.end(), {p.x, p.y, p.z});
+        normals.insert(normals.end(), {n.x, n.y, n.z});
+        uvs.insert(uvs.end(), {t.x, t.y});
+    }
+}
+
 } // namespace
+
+void uploadMergedMeshes(SceneObject& object, const aiScene* scene)
+{
+    object.meshCount = 0;
+    if (!scene) return;
+    std::vector<float> positions, normals, uvs;
+    std::vector<unsigned int> indices;
+    bool hasNormals = false, hasUvs = false;
+    object.meshes.reserve(scene->mNumMeshes);
+    for (unsigned int m = 0; m < scene->mNumMeshes; ++m) {
+        const aiMesh& mesh = *scene->mMeshes[m];
+        if (!isUsable(mesh)) continue;
+        MeshRecord record;
+        const unsigned int first = static_cast<unsigned int>(positions.size() / 3);
+        const unsigned int vertexCount = mesh.mNumVertices;
+        record.firstIndex = static_cast<unsigned int>(indices.size());
+        // A mesh without vertices draws nothing; an index beyond its own
+        // vertices must not reach into the next mesh's.
+        if (vertexCount > 0)
+            for (unsigned int index : triangleIndices(mesh))
+                indices.push_back(first + (index < vertexCount ? index : 0u));
+        record.indexCount = static_cast<unsigned int>(indices.size()) - record.firstIndex;
+        if (mesh.HasPositions() && vertexCount > 0)
+            computeExtents(&mesh.mVertices[0].x, vertexCount, translationOf(object.model), record);
+        hasNormals = hasNormals || (mesh.HasNormals() && vertexCount > 0);
+        hasUvs = hasUvs || (mesh.HasTextureCoords(0) && vertexCount > 0);
+        appendAttributes(mesh, positions, normals, uvs);
+        record.faceCount = mesh.mNumFaces;
+        object.meshes.push_back(std::move(record));
+    }
+    object.meshCount = static_cast<int>(object.meshes.size());
+    if (object.meshes.empty()) return;
+
+    const GLuint program = object.shader ? object.shader->program : 0;
+    GLuint vao = 0;
+    glGenVertexArrays(1, &vao);
+    glBindVertexArray(vao);
+    glGenBuffers(1, &object.indexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, object.indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(unsigned int)),
+                 indices.data(), GL_STATIC_DRAW);
+    object.positionBuffer = uploadAttribute(program, "position", positions.data(), positions.size() * sizeof(float), 3);
+    object.normalBuffer =
+        hasNormals ? uploadAttribute(program, "normal", normals.data(), normals.size() * sizeof(float), 3) : 0;
+    object.uvBuffer = hasUvs ? uploadAttribute(program, "uv", uvs.data(), uvs.size() * sizeof(float), 2) : 0;
+
+    // Every record draws from the one vertex array; the first owns the buffers.
+    for (MeshRecord& record : object.meshes) record.vao = vao;
+    MeshRecord& owner = object.meshes.front();
+    owner.indexBuffer = object.indexBuffer;
+    owner.positionBuffer = object.positionBuffer;
+    owner.normalBuffer = object.normalBuffer;
+    owner.uvBuffer = object.uvBuffer;
+}
 
 const aiScene* readModelFile(Assimp::Importer& importer, const std::string& path)
 {
@@ -147,7 +217,7 @@ void finishImport(Assimp::Importer& importer, const SceneObject& object)
 void loadModel(SceneObject& object, const std::string& path)
 {
     Assimp::Importer importer;
-    uploadMeshes(object, readModelFile(importer, path), false);
+    uploadMergedMeshes(object, readModelFile(importer, path));
     finishImport(importer, object);
 }
 

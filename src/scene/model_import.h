@@ -1,5 +1,6 @@
-// Model files into GPU meshes. Every mesh gets its own vertex array with
-// separate, tightly packed buffers: 32-bit indices, "position" (3 floats),
+// Model files into GPU meshes: a vertex array per mesh (animated objects) or
+// one for the whole model (everything else), with separate, tightly packed
+// buffers: 32-bit indices, "position" (3 floats),
 // "normal" (3 floats) and "uv" (2 floats), the attributes looked up by name in
 // the object's program. Materials, textures, bones and node transforms of the
 // file are not used.
@@ -29,10 +30,15 @@ const aiScene* readModelFile(Assimp::Importer& importer, const std::string& path
 // keepBasePositions also fills each record's vertexCount and basePositions.
 void uploadMeshes(SceneObject& object, const aiScene* scene, bool keepBasePositions);
 
+// Uploads the same meshes as uploadMeshes into one vertex array: one buffer per
+// attribute and one index buffer shared by all, each record a range of the
+// indices (firstIndex, indexCount). The first record owns the buffers.
+void uploadMergedMeshes(SceneObject& object, const aiScene* scene);
+
 // Frees the importer's scene and leaves no vertex array or buffer bound.
 void finishImport(Assimp::Importer& importer, const SceneObject& object);
 
-// The whole static load: read, upload, finish.
+// The whole static load: read, upload merged, finish.
 void loadModel(SceneObject& object, const std::string& path);
 
 } // namespace ruma::scene

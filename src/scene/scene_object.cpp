@@ -2,8 +2,10 @@
 
 #include "platform/math_conventions.h"
 #include "render/draw_stats.h"
+#include "render/frustum.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace ruma::scene {
 
@@ -11,38 +13,80 @@ SceneObject::SceneObject(const glm::mat4& model_, Shader* shader_) : model(model
 
 SceneObject::~SceneObject()
 {
+    GLuint lastVertexArray = 0;
     for (MeshRecord& record : meshes) {
         const GLuint buffers[] = {record.positionBuffer, record.normalBuffer, record.indexBuffer,
                                   record.uvBuffer};
         for (GLuint buffer : buffers)
             if (buffer != 0) glDeleteBuffers(1, &buffer);
-        if (record.vao != 0) glDeleteVertexArrays(1, &record.vao);
+        // Meshes of one model share their vertex array: it goes once.
+        if (record.vao != 0 && record.vao != lastVertexArray) glDeleteVertexArrays(1, &record.vao);
+        lastVertexArray = record.vao;
     }
+}
+
+int SceneObject::drawableMeshes() const { return std::min(meshCount, static_cast<int>(meshes.size())); }
+
+bool SceneObject::sharesOneVertexArray() const
+{
+    const int count = drawableMeshes();
+    return count > 1 && meshes.front().vao == meshes[static_cast<size_t>(count - 1)].vao;
 }
 
 void SceneObject::drawMesh(const MeshRecord& record)
 {
     glBindVertexArray(record.vao);
     ++drawCallCount;
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(3 * record.faceCount), GL_UNSIGNED_INT, nullptr);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(record.indexCount), GL_UNSIGNED_INT,
+                   reinterpret_cast<const void*>(static_cast<uintptr_t>(record.firstIndex) * sizeof(GLuint)));
+    glBindVertexArray(0);
+}
+
+void SceneObject::drawRanges()
+{
+    if (!sharesOneVertexArray()) {
+        for (const auto& [distance, i] : drawOrder) drawMesh(meshes[static_cast<size_t>(i)]);
+        return;
+    }
+    // One call draws the ranges in the order given.
+    rangeCounts.clear();
+    rangeOffsets.clear();
+    for (const auto& [distance, i] : drawOrder) {
+        const MeshRecord& record = meshes[static_cast<size_t>(i)];
+        rangeCounts.push_back(static_cast<GLsizei>(record.indexCount));
+        rangeOffsets.push_back(reinterpret_cast<const void*>(static_cast<uintptr_t>(record.firstIndex) * sizeof(GLuint)));
+    }
+    if (rangeCounts.empty()) return;
+    glBindVertexArray(meshes.front().vao);
+    ++drawCallCount;
+    glMultiDrawElements(GL_TRIANGLES, rangeCounts.data(), GL_UNSIGNED_INT, rangeOffsets.data(),
+                        static_cast<GLsizei>(rangeCounts.size()));
     glBindVertexArray(0);
 }
 
 void SceneObject::draw()
 {
-    for (int i = 0; i < meshCount && i < static_cast<int>(meshes.size()); ++i)
-        drawMesh(meshes[static_cast<size_t>(i)]);
+    drawOrder.clear();
+    for (int i = 0; i < drawableMeshes(); ++i) drawOrder.emplace_back(0.0f, i);
+    drawRanges();
 }
 
-void SceneObject::drawNearestFirst(const glm::vec3& eye)
+void SceneObject::drawNearestFirst(const glm::vec3& eye, const Frustum* frustum)
 {
-    const int count = std::min(meshCount, static_cast<int>(meshes.size()));
+    // A box grown by this much still holds everything of its mesh that a window
+    // a pixel off 16:9 shows beyond the frustum's own 16:9 sides.
+    constexpr float kMargin = 1.0f;
     drawOrder.clear();
-    for (int i = 0; i < count; ++i)
-        drawOrder.emplace_back(squaredDistanceToBox(meshes[static_cast<size_t>(i)], eye), i);
+    for (int i = 0; i < drawableMeshes(); ++i) {
+        const MeshRecord& mesh = meshes[static_cast<size_t>(i)];
+        if (frustum && !frustum->boxInFrustum(glm::vec3(mesh.minX, mesh.minY, mesh.minZ) - kMargin,
+                                              glm::vec3(mesh.maxX, mesh.maxY, mesh.maxZ) + kMargin))
+            continue;
+        drawOrder.emplace_back(squaredDistanceToBox(mesh, eye), i);
+    }
     // Equal distances keep file order (pairs compare the mesh number next).
     std::sort(drawOrder.begin(), drawOrder.end());
-    for (const auto& [distance, i] : drawOrder) drawMesh(meshes[static_cast<size_t>(i)]);
+    drawRanges();
 }
 
 void SceneObject::translate(const glm::vec3& offset)

@@ -39,7 +39,7 @@ public:
     ~SceneObject() override;
 
     void draw() override;
-    void drawNearestFirst(const glm::vec3& eye) override;
+    void drawNearestFirst(const glm::vec3& eye, const Frustum* frustum) override;
     bool isTransparent() override { return transparent; }
     bool isUnlit() override { return unlit; }
     Shader* getShader() override { return shader; }
@@ -58,9 +58,17 @@ protected:
     SceneObject(const glm::mat4& model, Shader* shader);
 
 private:
+    int drawableMeshes() const;
+    // True when the meshes are ranges of one vertex array (a static model).
+    bool sharesOneVertexArray() const;
     void drawMesh(const MeshRecord& record);
-    // Mesh numbers by distance, refilled at every nearest-first draw.
+    // Draws the meshes of drawOrder in its order: one call for a shared
+    // vertex array, else one per mesh.
+    void drawRanges();
+    // Mesh numbers to draw (by distance when nearest first), refilled at every draw.
     std::vector<std::pair<float, int>> drawOrder;
+    std::vector<GLsizei> rangeCounts;
+    std::vector<const void*> rangeOffsets;
 };
 
 } // namespace ruma::scene

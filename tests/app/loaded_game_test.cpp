@@ -49,10 +49,10 @@ public:
         note();
         real->draw();
     }
-    void drawNearestFirst(const glm::vec3& eye) override
+    void drawNearestFirst(const glm::vec3& eye, const Frustum* frustum) override
     {
         note();
-        real->drawNearestFirst(eye);
+        real->drawNearestFirst(eye, frustum);
     }
     void note()
     {
