@@ -1,7 +1,8 @@
 // Every file the game reads, damaged one at a time in a copy of Resources/:
 // missing, empty, cut in half, a directory in its place, or a file of another
-// kind. What the game cannot do without ends it with that file's message and
-// status 255; a damaged model, sound or cut video leaves a game that plays on.
+// kind. Each is named at the start; what the game cannot do without ends it
+// with that file's message and status 255; a damaged model, sound or cut
+// video leaves a game that plays on.
 #include "support/process.h"
 
 #include <gtest/gtest.h>
@@ -186,6 +187,10 @@ TEST(BadInput, EachDamagedFileEndsWithItsMessageOrLeavesAGameThatPlays)
         for (const auto& line : c.out) said = said || p.out.find(line) != std::string::npos;
         EXPECT_TRUE(said) << what << ": no " << c.out.back() << " in\n" << p.out;
         EXPECT_NE(p.err.find(c.err), std::string::npos) << what << ": no " << c.err << " in\n" << p.err;
+        // Named before it is read, once, however the game then goes on.
+        const std::string warning = "Resources/" + c.file + (c.damage == Damage::Missing ? " is missing;" : " is damaged (");
+        EXPECT_EQ(p.out.find(warning), p.out.rfind(warning)) << what;
+        EXPECT_LT(p.out.find(warning), p.out.find("  FILE: ")) << what << ": not warned before loading\n" << p.out;
         EXPECT_EQ(outcomes[i].played, c.status == 0) << what;
     }
     std::printf("%zu damaged files in %.0f s\n", cases.size(),

@@ -45,20 +45,6 @@ float peak(const std::vector<float>& samples)
     return most;
 }
 
-// Frequency of a steady tone from its rising zero crossings (interpolated).
-double frequency(const std::vector<float>& samples)
-{
-    double first = -1.0, last = -1.0;
-    int crossings = 0;
-    for (size_t i = 1; i < samples.size(); ++i)
-        if (samples[i - 1] < 0.0f && samples[i] >= 0.0f) {
-            last = (i - 1) + samples[i - 1] / (samples[i - 1] - samples[i]);
-            if (first < 0.0) first = last;
-            ++crossings;
-        }
-    return crossings < 2 ? 0.0 : (crossings - 1) * static_cast<double>(kRate) / (last - first);
-}
-
 constexpr double kMusicHz = 420.0;
 constexpr double kMenuHz = 660.0;
 constexpr double kFastHz = 960.0;

@@ -1,5 +1,5 @@
-// Sound in tests: tone files, reading files as mono samples and finding where
-// a known sound occurs in a recording.
+// Sound in tests: tone files, reading files as mono samples and the pitch of
+// what was heard.
 #pragma once
 
 #include <sndfile.h>
@@ -25,16 +25,7 @@ struct Sound {
 
 // Any file libsndfile reads (WAV, MP3), channels averaged; empty on failure.
 Sound readMono(const std::string& path);
-// Linear-interpolated to another rate (averaging neighbours when shrinking).
-Sound resampled(const Sound& sound, int rate);
-// The first start of a 20 ms window louder than threshold (RMS), in samples; -1 if none.
-long firstOnset(const Sound& sound, float threshold, long from = 0);
-
-struct Match {
-    long at = -1;             // sample of the recording where the sound starts
-    double correlation = 0;   // normalised, 1 for an exact copy at any volume
-};
-// Where the sound (same rate) best matches the recording in [from, to).
-Match bestMatch(const Sound& recording, const Sound& sound, long from, long to);
+// Frequency of a steady tone from its rising zero crossings (interpolated).
+double frequency(const std::vector<float>& samples, int rate = kRate);
 
 } // namespace ruma::test

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <set>
 
 namespace ruma::test {
 
@@ -70,26 +69,6 @@ double fractionDifferent(const Image& a, const Image& b, int tolerance)
                 break;
             }
     return static_cast<double>(differing) / static_cast<double>(pixels);
-}
-
-int distinctColours(const Image& image, int step)
-{
-    std::set<int> colours;
-    for (int y = 0; y < image.height; y += step)
-        for (int x = 0; x < image.width; x += step) {
-            const unsigned char* p = image.at(x, y);
-            colours.insert((p[0] / 8) << 10 | (p[1] / 8) << 5 | (p[2] / 8));
-        }
-    return static_cast<int>(colours.size());
-}
-
-::testing::AssertionResult colourNear(const Rgba& actual, const Rgba& expected, int tolerance)
-{
-    if (std::abs(actual.r - expected.r) <= tolerance && std::abs(actual.g - expected.g) <= tolerance &&
-        std::abs(actual.b - expected.b) <= tolerance)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "got (" << actual.r << ", " << actual.g << ", " << actual.b << "), want ("
-                                         << expected.r << ", " << expected.g << ", " << expected.b << ")";
 }
 
 bool writeImage(const std::string& path, int width, int height, const std::function<Rgba(int, int)>& pixel,

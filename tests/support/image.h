@@ -28,16 +28,11 @@ struct Colour {
 Colour meanColour(const Image& image, int x0, int y0, int x1, int y1);
 // Fraction of pixels differing by more than tolerance in any channel.
 double fractionDifferent(const Image& a, const Image& b, int tolerance);
-// Number of distinct colours, counted on a coarse grid (a blank picture has one).
-int distinctColours(const Image& image, int step = 8);
 
 // A pixel to write or read back from GL, 0..255 a channel.
 struct Rgba {
     int r = 0, g = 0, b = 0, a = 255;
-    int brightness() const { return r + g + b; }
 };
-// Each of r, g and b within tolerance of the expected value.
-::testing::AssertionResult colourNear(const Rgba& actual, const Rgba& expected, int tolerance);
 // Writes a picture whose pixel (x, y), y counted from the bottom row as GL
 // counts it, is pixel(x, y); bpp 24 or 32. The type comes from the extension
 // unless format (a FREE_IMAGE_FORMAT) is given. Creates the folder.
