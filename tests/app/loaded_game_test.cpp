@@ -205,25 +205,6 @@ protected:
     HudLines* hud = nullptr;
 };
 
-TEST_F(LoadedGame, TheResolutionAnswerPicksTheSectionFiles)
-{
-    EXPECT_NE(loadLog.find("  FILE: Resources/Models/e1b.obj \n"), std::string::npos);
-    EXPECT_NE(loadLog.find("  FILE: Resources/Models/e4b.obj \n"), std::string::npos);
-    EXPECT_EQ(loadLog.find("  FILE: Resources/Models/e1.obj \n"), std::string::npos);
-    std::vector<std::pair<float, float>> lowBoxes;
-    for (const MeshRecord& m : renderList[1].object->meshRecords()) lowBoxes.push_back({m.minX, m.maxY});
-
-    releaseGame();
-    highResTextures = true;
-    load();
-    EXPECT_NE(loadLog.find("  FILE: Resources/Models/e1.obj \n"), std::string::npos);
-    EXPECT_EQ(loadLog.find("  FILE: Resources/Models/e1b.obj \n"), std::string::npos);
-    // Both variants collide alike.
-    std::vector<std::pair<float, float>> highBoxes;
-    for (const MeshRecord& m : renderList[1].object->meshRecords()) highBoxes.push_back({m.minX, m.maxY});
-    EXPECT_EQ(highBoxes, lowBoxes);
-}
-
 // The course and the cat's board are flat-coloured; the characters and slimes
 // are lit by the lamps, the player and the slimes show what lies behind them,
 // and the cat shows its video face from afar.
@@ -410,7 +391,9 @@ TEST_F(LoadedGame, TheCatCallsFromAfarFromSixteenSecondsOnEverySevenToTwentyFive
     }
 }
 
-TEST_F(LoadedGame, TheControlsPictureShowsFirstAndHoldsTheWorldStill)
+// The controls picture holds the world still; the play clock runs in play,
+// stops while paused and goes on without focus, when nothing else moves.
+TEST_F(LoadedGame, ThePlayClockRunsInPlayAndWithoutFocusButNotWhilePaused)
 {
     EXPECT_TRUE(controlsScreen->showing);
     glm::vec3 start = playerPlace();
@@ -428,41 +411,31 @@ TEST_F(LoadedGame, TheControlsPictureShowsFirstAndHoldsTheWorldStill)
     EXPECT_TRUE(cat->started);
     // The cat runs off from where it stood, and its board rides under it in
     // the same frame, not a frame behind.
-    const glm::vec3 catStart = glm::vec3(cat->model[3]);
+    glm::vec3 catPlace = glm::vec3(cat->model[3]);
     frames(3, {GLFW_KEY_W});
-    EXPECT_GT(glm::distance(glm::vec3(cat->model[3]), catStart), 0.01f);
-    EXPECT_LT(glm::distance(glm::vec3(cat->model[3]), catStart), 0.6f);
+    EXPECT_GT(glm::distance(glm::vec3(cat->model[3]), catPlace), 0.01f);
+    EXPECT_LT(glm::distance(glm::vec3(cat->model[3]), catPlace), 0.6f);
     EXPECT_LT(glm::distance(glm::vec3(skateboard->model[3]), glm::vec3(scene::boardUnderCat(cat->model)[3])), 1e-5f);
-}
 
-TEST_F(LoadedGame, PausingKeepsThePlayTime)
-{
-    startPlay();
-    frames(20, {GLFW_KEY_W});
     frame({GLFW_KEY_F1});   // pause
     ASSERT_TRUE(controlsScreen->showing);
-    double paused = currentGameTime();
+    double before = currentGameTime();
     glm::vec3 place = playerPlace();
     float yaw = controls->horizontalAngle;
     frames(90, {GLFW_KEY_W});
     frame({}, true, 400.0);   // the pointer wanders during the pause
-    EXPECT_DOUBLE_EQ(currentGameTime(), paused);
+    EXPECT_DOUBLE_EQ(currentGameTime(), before);
     EXPECT_EQ(playerPlace(), place);
     frame({GLFW_KEY_F1});   // resume
     EXPECT_FALSE(controlsScreen->showing);
     frames(10);
-    EXPECT_NEAR(currentGameTime(), paused + 10.0 / 60.0, 1e-9);
+    EXPECT_NEAR(currentGameTime(), before + 10.0 / 60.0, 1e-9);
     // Resuming puts the pointer back in the middle: the camera does not jump.
     EXPECT_FLOAT_EQ(controls->horizontalAngle, yaw);
-}
 
-TEST_F(LoadedGame, WithoutFocusNothingMovesButPlayTimeGoesOn)
-{
-    startPlay();
-    frames(30, {GLFW_KEY_W});
-    glm::vec3 place = playerPlace();
-    glm::vec3 catPlace = glm::vec3(cat->model[3]);
-    double before = currentGameTime();
+    place = playerPlace();
+    catPlace = glm::vec3(cat->model[3]);
+    before = currentGameTime();
     frames(120, {GLFW_KEY_W}, false);
     EXPECT_EQ(playerPlace(), place);
     EXPECT_EQ(glm::vec3(cat->model[3]), catPlace);
@@ -473,20 +446,9 @@ TEST_F(LoadedGame, WithoutFocusNothingMovesButPlayTimeGoesOn)
     EXPECT_GT(glm::distance(glm::vec3(cat->model[3]), catPlace), 1.5f);
 }
 
-TEST_F(LoadedGame, AnEndScreenWaitsForEnterOnly)
-{
-    startPlay();
-    endScreen->showing = true;
-    glm::vec3 place = playerPlace();
-    frames(10, {GLFW_KEY_W, GLFW_KEY_F1, GLFW_KEY_F3});
-    EXPECT_EQ(playerPlace(), place);
-    EXPECT_FALSE(wireframe);
-    EXPECT_TRUE(running);
-    frame({GLFW_KEY_ENTER});
-    EXPECT_FALSE(running);
-}
-
-TEST_F(LoadedGame, StartPausesOncePerPressAndAFreshAQuitsTheEndPicture)
+// Start on the pad pauses and resumes once per press. The end picture ignores
+// every key but Enter, and an A still held from the jump onto the goal.
+TEST_F(LoadedGame, StartPausesOncePerPressAndTheEndPictureWaitsForEnterOrAFreshA)
 {
     pad.buttons = kPadStart;
     frames(10);   // held: one resume, not ten toggles
@@ -502,16 +464,22 @@ TEST_F(LoadedGame, StartPausesOncePerPressAndAFreshAQuitsTheEndPicture)
     frame();
     ASSERT_FALSE(controlsScreen->showing);
 
-    // The A that jumped onto the goal is still held when the picture shows.
     pad.buttons = kPadA;
     frame();
     endScreen->showing = true;
-    frames(5);
+    glm::vec3 place = playerPlace();
+    frames(5, {GLFW_KEY_W, GLFW_KEY_F1, GLFW_KEY_F3});
+    EXPECT_EQ(playerPlace(), place);
+    EXPECT_FALSE(wireframe);
     EXPECT_TRUE(running);
     pad = {};
     frame();
     pad.buttons = kPadA;
     frame();
+    EXPECT_FALSE(running);
+    running = true;
+    pad = {};
+    frame({GLFW_KEY_ENTER});
     EXPECT_FALSE(running);
 }
 

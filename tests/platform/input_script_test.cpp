@@ -136,27 +136,5 @@ TEST(RecordingPlatform, TheReplayOfAJournalShowsTheGameExactlyWhatTheLiveRunShow
     EXPECT_EQ(played, std::vector<std::vector<double>>(shown.begin(), shown.end() - 1));
 }
 
-TEST(ScriptedPlatform, EachPollStartsTheNextFrameAndAdvancesTheClock)
-{
-    ScriptedPlatform scripted(parse("dt 0.5\nhold 1 W look 10 5\nwait 1\n"));
-    EXPECT_DOUBLE_EQ(scripted.time(), 0.0);
-    EXPECT_FALSE(scripted.isKeyPressed(GLFW_KEY_W));
-
-    scripted.setCursorPos(640, 360);
-    scripted.pollEvents();
-    EXPECT_DOUBLE_EQ(scripted.time(), 0.5);
-    EXPECT_TRUE(scripted.isKeyPressed(GLFW_KEY_W));
-    double x, y;
-    scripted.getCursorPos(x, y);
-    EXPECT_DOUBLE_EQ(x, 650);   // motion is relative to where the game left the cursor
-    EXPECT_DOUBLE_EQ(y, 365);
-
-    EXPECT_FALSE(scripted.shouldClose());
-    scripted.pollEvents();
-    EXPECT_FALSE(scripted.isKeyPressed(GLFW_KEY_W));
-    EXPECT_DOUBLE_EQ(scripted.time(), 1.0);
-    EXPECT_TRUE(scripted.shouldClose()) << "the run ends with its last frame";
-}
-
 } // namespace
 } // namespace ruma
