@@ -1,6 +1,5 @@
 // The motion-blur post-process over walls of sharp black and white stripes: a
-// still camera gives the scene back, a turning camera smears it, and no frame
-// time smears further than the clamp.
+// still camera gives the scene back and a turning camera smears it.
 #include "render/motion_blur.h"
 
 #include "platform/math_conventions.h"
@@ -124,26 +123,6 @@ TEST_F(MotionBlurPass, AStillCameraGivesTheSceneBackAndATurningOneSmearsIt)
     EXPECT_GT(largestDifference(normal, scene), 100);
     EXPECT_GT(greyPixels(normal), 12);
     EXPECT_GT(greyPixels(composite(4.0f, 0.2f, true)), greyPixels(normal) + 6);
-}
-
-TEST_F(MotionBlurPass, AHugeScaleSmearsNoFurtherThanTheClamp)
-{
-    const Picture scene = drawScene();
-    // A frame of a tenth of a millisecond, turning fast.
-    const Picture smeared = composite(4.0f, 0.0033333334f / 0.0001f, true);
-    EXPECT_GT(greyPixels(smeared), 12);
-    // The stripes are about 60 pixels wide: 20 pixels from their edges nothing changes.
-    const unsigned char* sceneRow = &scene[90 * 320 * 3];
-    const unsigned char* smearedRow = &smeared[90 * 320 * 3];
-    int untouched = 0;
-    for (int x = 20; x < 300; ++x) {
-        bool deep = true;
-        for (int d = -20; d <= 20; ++d) deep = deep && (sceneRow[(x + d) * 3] > 127) == (sceneRow[x * 3] > 127);
-        if (!deep) continue;
-        EXPECT_NEAR(smearedRow[x * 3], sceneRow[x * 3], 2) << "inside a stripe at " << x;
-        ++untouched;
-    }
-    EXPECT_GE(untouched, 20);
 }
 
 } // namespace

@@ -87,8 +87,6 @@ TestMesh makeRectangle(GLuint program, const glm::vec3& corner, const glm::vec3&
 void FakeDrawable::draw()
 {
     ++drawCalls;
-    blendDuringDraw = glIsEnabled(GL_BLEND) == GL_TRUE;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &textureDuringDraw);
     if (mesh) mesh->draw();
 }
 

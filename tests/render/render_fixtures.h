@@ -30,7 +30,7 @@ TestMesh makeSphere(GLuint program, float radius);
 // A rectangle from corner spanning the two edges; its normal is edgeU x edgeV.
 TestMesh makeRectangle(GLuint program, const glm::vec3& corner, const glm::vec3& edgeU, const glm::vec3& edgeV);
 
-// A scene object as the renderer sees it; records the GL state of its draws.
+// A scene object as the renderer sees it; counts its draws.
 class FakeDrawable : public Drawable {
 public:
     FakeDrawable(std::string name_, Shader* shader_, const TestMesh* mesh_ = nullptr)
@@ -55,8 +55,6 @@ public:
     bool unlit = false;
 
     int drawCalls = 0;
-    bool blendDuringDraw = false;
-    GLint textureDuringDraw = 0;
 };
 
 // A mesh record whose world box spans a to b.

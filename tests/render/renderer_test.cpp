@@ -1,6 +1,6 @@
-// The scene pass: which entries are drawn, the choice of the nearest lamps, and
-// the lamps an object is lit by (how the toon shading looks is held by the
-// end-to-end runs' reference pictures).
+// The scene pass: which entries are drawn, and the program an object is lit
+// by (how the toon shading looks is held by the end-to-end runs' reference
+// pictures).
 #include "render/renderer.h"
 
 #include "platform/math_conventions.h"
@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <numeric>
 
 namespace ruma {
 namespace {
@@ -21,37 +20,6 @@ namespace {
 using test::FakeDrawable;
 using test::Rgb;
 
-TEST(Renderer, SelectsTheFirstFourteenLightsWithinTenInclusiveAndRenamesThem)
-{
-    Renderer renderer;
-    renderer.release();
-    renderer.addLamp(10.0f, 0.0f, 0.0f, 0, 1);     // exactly 10 away
-    renderer.addLamp(6.0f, 8.0f, 0.01f, 2, 3);     // just beyond 10
-    renderer.addLamp(0.0f, -6.0f, 8.0f, 4, 5);     // exactly 10 again
-    std::vector<scene::Light*> chosen = renderer.selectLights(0.0f, 0.0f, 0.0f);
-    const std::vector<scene::Light*> expected = {renderer.lights[0], renderer.lights[1], renderer.lights[4],
-                                                 renderer.lights[5]};
-    EXPECT_EQ(chosen, expected);
-    renderer.release();
-
-    // Twenty lights in range: the first fourteen, renamed 0..13; the rest keep their names.
-    for (int k = 0; k < 10; ++k) renderer.addLamp(k * 0.5f, 3.0f, 0.0f, 100 + 2 * k, 101 + 2 * k);
-    chosen = renderer.selectLights(1.0f, 0.0f, 0.0f);
-    ASSERT_EQ(chosen.size(), 14u);
-    for (int i = 0; i < 14; ++i) {
-        EXPECT_EQ(chosen[i], renderer.lights[i]);
-        EXPECT_EQ(chosen[i]->intensityName, "light" + std::to_string(i) + ".intensity");
-    }
-    EXPECT_EQ(renderer.lights[14]->intensityName, "light114.intensity");
-    // A later selection from elsewhere renumbers from 0 again.
-    chosen = renderer.selectLights(4.5f, 3.0f, 9.9f);
-    ASSERT_FALSE(chosen.empty());
-    EXPECT_EQ(chosen.front(), renderer.lights[14]);
-    EXPECT_EQ(chosen.front()->positionName, "light0.position");
-    renderer.release();
-}
-
-const glm::vec3 kLampZero(2.61f, 2.85f, -2.94f);   // the first lamp of the course
 const glm::vec3 kSphereCentre(2.61f, 0.6f, -2.94f);
 
 class DrawPass : public ::testing::Test {
@@ -138,8 +106,11 @@ TEST_F(DrawPass, CullsOnlyLevelSectionsOutOfView)
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &texture);
     EXPECT_EQ(static_cast<GLuint>(texture), floorTexture->handle);
 
-    // One box of three in view is enough.
+    // One box of three in view is enough, one of four is not.
     section.meshes = {behind, ahead, behind};
+    renderer.drawEntry(entryFor(section, orange));
+    EXPECT_EQ(section.drawCalls, 1);
+    section.meshes = {behind, behind, ahead, behind};
     renderer.drawEntry(entryFor(section, orange));
     EXPECT_EQ(section.drawCalls, 1);
 
@@ -152,35 +123,6 @@ TEST_F(DrawPass, CullsOnlyLevelSectionsOutOfView)
     }
     EXPECT_EQ(section.drawCalls, 4);
     EXPECT_EQ(renderer.objectsDrawn, 4);
-}
-
-// A lamp left behind must stop lighting the object even though its slot is
-// not refilled: the slot is turned off.
-TEST_F(DrawPass, ASlotEmptiedThisFrameNoLongerLightsTheObject)
-{
-    renderer.release();
-    const glm::vec3 farLamp = kLampZero + glm::vec3(9.0f, 0.0f, 0.0f);
-    renderer.addLamp(farLamp.x, farLamp.y, farLamp.z, 0, 1);            // slots 0 and 1
-    renderer.addLamp(kLampZero.x, kLampZero.y, kLampZero.z, 2, 3);      // above the sphere
-    const glm::vec3 betweenBoth = (farLamp + kLampZero) * 0.5f;
-    const glm::vec3 nearFarLampOnly = farLamp + glm::vec3(5.0f, 0.0f, 0.0f);
-
-    test::OffscreenTarget target(160, 90);
-    auto render = [&](FakeDrawable& object, const glm::vec3& selectionPoint) {
-        renderer.camera.lookAt = selectionPoint;   // lights follow this point, the view does not
-        target.bindAndClear();
-        renderer.drawEntry(entryFor(object, orange));
-        const std::vector<unsigned char> rgb = target.read();
-        return std::accumulate(rgb.begin(), rgb.end(), 0.0) / rgb.size();
-    };
-    FakeDrawable cat = sphere(kSphereCentre);
-    const double underBoth = render(cat, betweenBoth);
-    ASSERT_EQ(renderer.selectLights(betweenBoth.x, betweenBoth.y, betweenBoth.z).size(), 4u);
-    const double afterLeaving = render(cat, nearFarLampOnly);
-    FakeDrawable fresh = sphere(kSphereCentre);
-    const double neverLit = render(fresh, nearFarLampOnly);
-    EXPECT_GT(underBoth, neverLit * 1.3);
-    EXPECT_NEAR(afterLeaving, neverLit, neverLit * 0.005);
 }
 
 // Built for just the lamp lights in use, the lit program draws the very

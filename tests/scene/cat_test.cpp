@@ -128,24 +128,5 @@ TEST_F(CatRun, GrowsWhileThePlayerIsFarAndShrinksBackWhenNear)
     EXPECT_TRUE(matricesNear(cat->model, glm::translate(glm::mat4(1.0f), kStart), 1e-6f));
 }
 
-TEST_F(CatRun, ALongRunKeepsTheModelAtItsPositionHeadingAndSize)
-{
-    // Frames of 1/60 s from the start at 3 s to well into the loop, with the
-    // player sometimes near and sometimes far.
-    cat->start(3.0);
-    const double dt = 1.0 / 60.0;
-    for (int frame = 1; frame <= 60 * 160; ++frame) {
-        const double t = 3.0 + frame * dt;
-        const glm::vec3 position = cat->followRoute(t);
-        ASSERT_TRUE(std::isfinite(position.x + position.y + position.z)) << "t " << t;
-        cat->adjustSize((frame / 90) % 2 == 0 ? 4.0f : 15.0f);
-    }
-    // Long after its route, it still runs its closing loop.
-    EXPECT_FALSE(cat->route.empty());
-    const glm::vec3 now = cat->position;
-    EXPECT_GT(glm::distance(cat->followRoute(3.0 + 160.0 + 1.0), now), 0.5f);
-    EXPECT_TRUE(matricesNear(cat->model, expectedModel(*cat), 2e-3f));
-}
-
 } // namespace
 } // namespace ruma::scene

@@ -41,15 +41,6 @@ void OffscreenTarget::bindAndClear(const glm::vec3& clearColour)
 
 std::vector<unsigned char> OffscreenTarget::read() const { return readFramebuffer(framebuffer, width, height); }
 
-Rgba OffscreenTarget::at(int x, int y) const
-{
-    unsigned char p[4] = {0, 0, 0, 0};
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer);
-    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    return {p[0], p[1], p[2], p[3]};
-}
-
 std::vector<unsigned char> readFramebuffer(GLuint framebuffer, int width, int height)
 {
     std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
@@ -70,17 +61,6 @@ std::vector<unsigned char> readTexture(GLuint texture, int width, int height, GL
     glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     return pixels;
-}
-
-void expectCleanGlState()
-{
-    GLint program = -1, vertexArray = -1;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-    glGetIntegerv(GL_VERTEX_ARRAY_BINDING, &vertexArray);
-    EXPECT_EQ(program, 0);
-    EXPECT_EQ(vertexArray, 0);
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_EQ(drainGlErrors(), 0);
 }
 
 } // namespace ruma::test

@@ -20,8 +20,6 @@ public:
     void bindAndClear(const glm::vec3& clearColour = glm::vec3(0.0f));
     // RGB rows, bottom row first.
     std::vector<unsigned char> read() const;
-    // Pixel (x, y) counted from the lower-left corner.
-    Rgba at(int x, int y) const;
 
     int width, height;
     GLuint framebuffer = 0, colour = 0, depth = 0;
@@ -31,7 +29,5 @@ public:
 std::vector<unsigned char> readFramebuffer(GLuint framebuffer, int width, int height);
 // Level 0 of a texture as format (GL_RGB or GL_RGBA) bytes, bottom row first; leaves it bound.
 std::vector<unsigned char> readTexture(GLuint texture, int width, int height, GLenum format = GL_RGB);
-// No program, no vertex array, no blending and no pending GL error.
-void expectCleanGlState();
 
 } // namespace ruma::test

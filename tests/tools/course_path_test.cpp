@@ -54,50 +54,31 @@ struct Walk {
     double largestStep = 0;
 };
 
-// Walks the line every 0.05; a break's ends are found to 1e-4 by bisection.
+// Walks the line in steps of 0.01: a break runs from the last supported point
+// before it to the first after it.
 Walk walkThePath()
 {
     Walk walk;
     const auto& path = ruma::course::course().path;
-    bool inBreak = false;
-    double travelled = 0, breakStart = 0, previousTop = NAN;
-    PathSample breakStartPoint{};
+    double travelled = 0, lastTop = NAN, lastAt = 0;
+    PathSample lastPoint{};
     for (size_t i = 0; i + 1 < path.size(); ++i) {
         const PathPoint &a = path[i], &b = path[i + 1];
         double length = std::hypot(b.x - a.x, b.z - a.z);
-        int n = std::max(1, static_cast<int>(length / 0.05));
+        int n = std::max(1, static_cast<int>(length / 0.01));
         for (int k = 0; k <= n; ++k) {
-            double f = static_cast<double>(k) / n;
-            double top;
-            bool ok = supported(pointAt(a, b, f), &top);
-            if (!ok && !inBreak) {
-                double lo = (k - 1.0) / n, hi = f;   // the edge lies between the previous sample and this one
-                for (int it = 0; it < 30; ++it) {
-                    double mid = 0.5 * (lo + hi);
-                    (supported(pointAt(a, b, mid)) ? lo : hi) = mid;
-                }
-                inBreak = true;
-                breakStart = travelled + lo * length;
-                breakStartPoint = pointAt(a, b, lo);
-            } else if (ok && inBreak) {
-                double lo = (k - 1.0) / n, hi = f;
-                for (int it = 0; it < 30; ++it) {
-                    double mid = 0.5 * (lo + hi);
-                    (supported(pointAt(a, b, mid)) ? hi : lo) = mid;
-                }
-                PathSample end = pointAt(a, b, hi);
-                walk.breaks.push_back({0.5 * (breakStartPoint.x + end.x), 0.5 * (breakStartPoint.z + end.z),
-                                       travelled + hi * length - breakStart});
-                inBreak = false;
-                previousTop = top;
-            } else if (ok) {
-                if (!std::isnan(previousTop)) walk.largestStep = std::max(walk.largestStep, std::fabs(top - previousTop));
-                previousTop = top;
-            }
+            PathSample p = pointAt(a, b, static_cast<double>(k) / n);
+            double top, at = travelled + length * k / n;
+            if (!supported(p, &top)) continue;
+            if (at - lastAt > 0.05)
+                walk.breaks.push_back({0.5 * (lastPoint.x + p.x), 0.5 * (lastPoint.z + p.z), at - lastAt});
+            else if (!std::isnan(lastTop))
+                walk.largestStep = std::max(walk.largestStep, std::fabs(top - lastTop));
+            lastTop = top, lastAt = at, lastPoint = p;
         }
         travelled += length;
     }
-    if (inBreak) walk.breaks.push_back({breakStartPoint.x, breakStartPoint.z, 1e9});
+    if (travelled - lastAt > 0.05) walk.breaks.push_back({lastPoint.x, lastPoint.z, 1e9});
     return walk;
 }
 
