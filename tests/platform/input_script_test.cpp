@@ -49,12 +49,6 @@ TEST(InputScript, CommandsBecomeFrames)
     EXPECT_FALSE(frames[7].focused);
     EXPECT_EQ(frames[6].screenshot, "out.png");   // the frame scripted last before the shot
     EXPECT_TRUE(frames[7].screenshot.empty());
-
-    // A shot before any frame takes the first.
-    frames = parse("shot first.png\nwait 2\n");
-    ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0].screenshot, "first.png");
-    EXPECT_TRUE(frames[1].screenshot.empty());
 }
 
 TEST(InputScript, ErrorsNameTheLineAndQuoteItShortAndPrintable)
