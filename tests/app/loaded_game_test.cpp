@@ -253,9 +253,16 @@ TEST_F(LoadedGame, TouchingASlimeTakesItAndBoostsThePlayerUntilItReturns)
     Watched* playerDraw = watched[6];
     scene::Slime* slime = slimeList[1];   // a still one, on the first floor
     const glm::vec3 place = translationOf(slime->model);
+    // How far the blur smears a frame of a sixtieth of a second.
+    auto blurScale = [] {
+        GLfloat scale = 0.0f;
+        glGetUniformfv(motionBlur->shader->program, motionBlur->velocityScaleLocation, &scale);
+        return scale;
+    };
     frame();
     EXPECT_EQ(GLuint(playerDraw->texture), playerTexture->handle);
     EXPECT_FALSE(controls->isFast());
+    EXPECT_NEAR(blurScale(), 0.1f, 1e-5f);
 
     standAt(place + glm::vec3(2.0f, 0.0f, 0.0f));   // near is not enough
     frames(2);
@@ -273,6 +280,7 @@ TEST_F(LoadedGame, TouchingASlimeTakesItAndBoostsThePlayerUntilItReturns)
     EXPECT_FLOAT_EQ(controls->mouseSpeed, 0.001f);
     EXPECT_FLOAT_EQ(controls->jumpForce, 75.0f);
     EXPECT_EQ(GLuint(playerDraw->texture), playerBoostTexture->handle);
+    EXPECT_NEAR(blurScale(), 0.2f, 1e-5f) << "a boost smears twice as far";
 
     // The boost is over long before the slime comes back to its place, under
     // the player's feet, where it is taken again.
