@@ -22,7 +22,6 @@
 #include "sound/sound_engine.h"
 #include "sound/sound_player.h"
 #include "support/gl_context.h"
-#include "support/gl_pixels.h"
 #include "text/text_renderer.h"
 #include "world/controls.h"
 #include "world/physics.h"

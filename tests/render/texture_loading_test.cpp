@@ -3,7 +3,7 @@
 #include "render/gl.h"
 #include "render/texture.h"
 #include "support/gl_context.h"
-#include "support/gl_pixels.h"
+#include "support/image.h"
 
 #include <FreeImage.h>
 #include <gtest/gtest.h>

@@ -3,7 +3,6 @@
 #include "render/video_texture.h"
 
 #include "support/gl_context.h"
-#include "support/gl_pixels.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,6 @@
 #include "support/gl_context.h"
 
 #include "platform/window.h"
-#include "render/gl.h"
 
 #include <chrono>
 #include <thread>
@@ -57,6 +56,17 @@ int drainGlErrors()
     int count = 0;
     while (glGetError() != GL_NO_ERROR && count < 1000) ++count;
     return count;
+}
+
+std::vector<unsigned char> readTexture(GLuint texture, int width, int height, GLenum format)
+{
+    std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * (format == GL_RGBA ? 4 : 3));
+    glFinish();
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    return pixels;
 }
 
 } // namespace ruma::test

@@ -1,11 +1,15 @@
-// A hidden window with an OpenGL 3.3 core context for tests that draw.
+// A hidden window with an OpenGL 3.3 core context for tests that draw, and
+// textures read back from it.
 // Tests that need it start with TOVIK3D_REQUIRE_GL(); without a display they
 // are skipped, so ctest outside Xvfb still runs every logic test.
 #pragma once
 
+#include "render/gl.h"
 #include "support/process.h"
 
 #include <gtest/gtest.h>
+
+#include <vector>
 
 namespace ruma::test {
 
@@ -14,6 +18,8 @@ namespace ruma::test {
 bool ensureGlContext();
 // Drains pending GL errors and returns how many there were.
 int drainGlErrors();
+// Level 0 of a texture as format (GL_RGB or GL_RGBA) bytes, bottom row first; leaves it bound.
+std::vector<unsigned char> readTexture(GLuint texture, int width, int height, GLenum format = GL_RGB);
 
 } // namespace ruma::test
 
