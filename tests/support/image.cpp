@@ -2,7 +2,6 @@
 
 #include <FreeImage.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -32,30 +31,6 @@ Image loadImage(const std::string& path)
     }
     FreeImage_Unload(rgb);
     return image;
-}
-
-Colour meanColour(const Image& image, int x0, int y0, int x1, int y1)
-{
-    Colour mean;
-    x0 = std::max(0, x0);
-    y0 = std::max(0, y0);
-    x1 = std::min(image.width, x1);
-    y1 = std::min(image.height, y1);
-    double count = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x) {
-            const unsigned char* p = image.at(x, y);
-            mean.r += p[0];
-            mean.g += p[1];
-            mean.b += p[2];
-            ++count;
-        }
-    if (count > 0) {
-        mean.r /= count;
-        mean.g /= count;
-        mean.b /= count;
-    }
-    return mean;
 }
 
 double fractionDifferent(const Image& a, const Image& b, int tolerance)

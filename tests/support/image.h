@@ -21,11 +21,6 @@ struct Image {
 // Loads any image FreeImage reads; empty on failure.
 Image loadImage(const std::string& path);
 
-struct Colour {
-    double r = 0, g = 0, b = 0;
-};
-// Mean colour of the rectangle [x0, x1) x [y0, y1) (top-left origin).
-Colour meanColour(const Image& image, int x0, int y0, int x1, int y1);
 // Fraction of pixels differing by more than tolerance in any channel.
 double fractionDifferent(const Image& a, const Image& b, int tolerance);
 
