@@ -65,20 +65,14 @@ TEST_F(GameRunTest, StartedElsewhereOpensOnTheControlsPictureAndPlaysWithTheHud)
                               "shot @DIR@/settled.png\n"
                               "hold 60 W\n"
                               "shot @DIR@/play.png\n"
-                              "resize 1280 0\n"   // refused by the X server
-                              "wait 2\n"
-                              "resize 1 1\n"      // a sliver: kept at the smallest 16:9
+                              "resize 1 1\n"   // a sliver: kept at the smallest 16:9
                               "wait 2\n"
                               "shot @DIR@/sliver.png\n"
-                              "resize 1280 720\n"
-                              "wait 2\n"
-                              "shot @DIR@/back.png\n"
                               "hold 2 ESC\n",
                               dir, options);
     EXPECT_EQ(run.process.exitStatus, 0) << run.process.out << run.process.err;
     EXPECT_EQ(run.process.out.find(" - main:"), std::string::npos) << "a GL error:\n" << run.process.out;
     EXPECT_EQ(loadImage(dir.file("sliver.png")).width, 16);
-    EXPECT_EQ(loadImage(dir.file("back.png")).height, 720);
 
     for (const char* warning : {" is damaged (", " is missing;"})
         EXPECT_EQ(run.process.out.find(warning), std::string::npos) << "a clean tree gets no warning";
@@ -95,8 +89,6 @@ TEST_F(GameRunTest, StartedElsewhereOpensOnTheControlsPictureAndPlaysWithTheHud)
     Image moving = loadImage(dir.file("moving.png"));
     EXPECT_LT(fractionDifferent(first, settled, 40), 0.1);
     EXPECT_GT(sharpness(moving), 0.8 * sharpness(settled));
-    std::printf("F1 frame differs from ten frames later in %.3f of its pixels; sharpness %.1f moving, %.1f settled\n",
-                fractionDifferent(first, settled, 40), sharpness(moving), sharpness(settled));
 
     // In play: the course, not a picture.
     EXPECT_GT(fractionDifferent(loadImage(dir.file("play.png")), picture("controls.jpg"), 40), 0.5);
