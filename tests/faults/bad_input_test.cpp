@@ -3,7 +3,7 @@
 // kind. Each is named at the start; what the game cannot do without ends it
 // with that file's message and status 255; a damaged model, sound or cut
 // video leaves a game that plays on.
-#include "support/process.h"
+#include "support/game_run.h"
 
 #include <gtest/gtest.h>
 
@@ -92,8 +92,6 @@ Case expected(const std::string& file, Kind kind, Damage damage)
 void damage(const fs::path& resources, const Case& c)
 {
     fs::path target = resources / c.file;
-    fs::path original = fs::read_symlink(target);
-    fs::remove(target);
     switch (c.damage) {
     case Damage::Missing:
         break;
@@ -101,7 +99,7 @@ void damage(const fs::path& resources, const Case& c)
         std::ofstream(target, std::ios::binary);
         break;
     case Damage::Halved: {
-        std::string bytes = readFile(original.string());
+        std::string bytes = readFile(sourceDir() + "/Resources/" + c.file);
         std::ofstream(target, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
         break;
     }
@@ -126,15 +124,8 @@ Outcome run(const Case& c, std::mutex& scratchLock)
         std::lock_guard<std::mutex> hold(scratchLock);
         dir = std::make_unique<ScratchDir>("bad-input");
     }
-    fs::path resources = fs::path(dir->path()) / "Resources";
-    fs::create_directories(resources);
-    // Links to every file, so that one can be damaged without touching the rest.
-    fs::path from = fs::path(sourceDir()) / "Resources";
-    for (const auto& entry : fs::recursive_directory_iterator(from)) {
-        fs::path to = resources / fs::relative(entry.path(), from);
-        if (entry.is_directory()) fs::create_directories(to);
-        else fs::create_symlink(entry.path(), to);
-    }
+    // Links to every other file, which stay untouched.
+    fs::path resources = linkedResources(*dir, {c.file});
     // Another kind of file: a sound in place of a picture or the video (a picture
     // would play as a one-frame video), a picture in place of anything else.
     bool sound = c.kind == Kind::Image || c.kind == Kind::Video;
