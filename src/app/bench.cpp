@@ -40,6 +40,9 @@ struct AllocationSummary {
     double perFrame = 0.0;
     long most = 0;
     double bytesPerFrame = 0.0;
+    // Frames that built a program: counted apart, with what they allocated.
+    size_t buildingFrames = 0;
+    long mostWhileBuilding = 0;
 };
 
 AllocationSummary steadyAllocations(const std::vector<BenchFrame>& frames, BenchScreen screen)
@@ -49,6 +52,11 @@ AllocationSummary steadyAllocations(const std::vector<BenchFrame>& frames, Bench
     double count = 0.0, bytes = 0.0;
     for (const BenchFrame& frame : frames) {
         if (frame.screen != screen || ++seen <= kWarmUpFrames) continue;
+        if (frame.builtProgram) {
+            ++summary.buildingFrames;
+            summary.mostWhileBuilding = std::max(summary.mostWhileBuilding, frame.allocations);
+            continue;
+        }
         ++summary.frames;
         count += static_cast<double>(frame.allocations);
         bytes += static_cast<double>(frame.allocatedBytes);
@@ -73,6 +81,7 @@ void FrameBench::beginFrame()
     current = BenchFrame{};
     frameStart = lastMark = Clock::now();
     drawsAtStart = drawCallCount;
+    buildsAtStart = programBuildCount;
     countAllocations(true);
 }
 
@@ -112,6 +121,7 @@ void FrameBench::endFrame(BenchScreen screen)
     current.screen = screen;
     current.total = static_cast<float>(millisecondsBetween(frameStart, now));
     current.draws = drawCallCount - drawsAtStart;
+    current.builtProgram = programBuildCount != buildsAtStart;
     current.allocations = allocated.count;
     current.allocatedBytes = allocated.bytes;
     if (firstDrawnSeconds < 0.0) firstDrawnSeconds = millisecondsBetween(processStart, now) / 1000.0;
@@ -154,7 +164,9 @@ void FrameBench::report(std::ostream& out) const
     out << std::setprecision(1) << "bench: heap allocations per steady frame: controls screen "
         << controls.perFrame << " (max " << controls.most << ", " << controls.frames << " frames), play "
         << play.perFrame << " (max " << play.most << ", " << play.frames << " frames), "
-        << play.bytesPerFrame / 1024.0 << " KiB a play frame\n";
+        << play.bytesPerFrame / 1024.0 << " KiB a play frame; apart from these, " << play.buildingFrames
+        << " play frames built a program for a light count met first (at most " << play.mostWhileBuilding
+        << " allocations, the driver's compiler included)\n";
     out << "bench: peak resident memory " << static_cast<double>(usage.ru_maxrss) / 1024.0 << " MiB\n";
     // One line for scripts/bench to compute ratios from.
     out << std::setprecision(3) << "bench-data: first_drawn=" << firstDrawnSeconds

@@ -20,6 +20,7 @@ struct BenchFrame {
     float total = 0.0f;   // milliseconds, the whole loop iteration
     float phase[4] = {};  // milliseconds per BenchPhase
     unsigned long draws = 0;
+    bool builtProgram = false;   // the frame compiled a program first met in it
     long allocations = 0;
     unsigned long allocatedBytes = 0;
     float sceneFragments = 0.0f;   // fragments that passed the depth test in the scene, per window pixel
@@ -46,6 +47,7 @@ private:
     std::vector<BenchFrame> frames;
     BenchFrame current;
     unsigned long drawsAtStart = 0;
+    unsigned long buildsAtStart = 0;
     GLuint fragmentQuery = 0;
     bool counting = false;
 };

@@ -1,4 +1,3 @@
-#include <cstdlib>
 // One frame of pictures: an end picture, the controls picture, or the scene
 // through the motion blur, with the HUD on top.
 #include "app/bench.h"
@@ -46,7 +45,6 @@ void drawScene()
     glViewport(0, 0, windowWidth, windowHeight);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
-    static bool discard = getenv("DISCARD"); if (discard) glEnable(GL_RASTERIZER_DISCARD);
     for (size_t index : renderer->drawingOrder(renderList)) {
         const RenderEntry& stored = renderList[index];
         if (!stored.hasVideo && (samplingChanged || mipmapChanged) && stored.texture) {
@@ -56,14 +54,11 @@ void drawScene()
         }
         RenderEntry entry = stored;
         std::string name = entry.object->getName();
-        static const char* skip = getenv("SKIPDRAW");
-        if (skip && ((std::string(skip) == "level") == (name == "Level"))) continue;
         if (name == "Tovik") entry.texture = controls->isFast() ? playerBoostTexture : playerTexture;
         // The cat wears its video only while it is far away.
         if (name == "Cat") entry.hasVideo = catDistance > 7;
         renderer->drawEntry(entry);
     }
-    if (discard) glDisable(GL_RASTERIZER_DISCARD);
 }
 
 void composeMotionBlur(double dt)

@@ -1,5 +1,6 @@
 #include "render/renderer.h"
 
+#include "render/draw_stats.h"
 #include "render/drawable.h"
 #include "render/lamps.h"
 #include "render/render_settings.h"
@@ -84,6 +85,7 @@ GLuint Renderer::programFor(Shader* shader, int lightCount)
         if (variants.base != shader) continue;
         Shader*& variant = variants.byCount[lightCount];
         if (!variant) {
+            ++programBuildCount;
             variant = new Shader(variants.vertexPath, variants.fragmentPath,
                                  "#define LIGHT_SLOTS " + std::to_string(lightCount) + "\n");
             matchAttributeLocations(shader->program, variant->program);

@@ -5,6 +5,9 @@
 
 #include <FreeImage.h>
 
+#include <algorithm>
+#include <vector>
+
 namespace ruma {
 
 namespace {
@@ -18,6 +21,49 @@ void ensureFreeImage()
         FreeImage_Initialise(FALSE);
         initialised = true;
     }
+}
+
+bool isPowerOfTwo(unsigned n) { return n != 0 && (n & (n - 1)) == 0; }
+
+// Uploads levels 1 and on, each built from the 2x2 texels below it. The
+// driver's own generation first builds a blit program per pixel format, which
+// costs start-up more than the levels of every texture together. Only square
+// power-of-two images (all the game's own) are built here.
+bool uploadSmallerLevels(FIBITMAP* image, unsigned channels, GLint internalFormat, GLenum pixelFormat)
+{
+    const unsigned width = FreeImage_GetWidth(image), height = FreeImage_GetHeight(image);
+    if (width != height || !isPowerOfTwo(width)) return false;
+    const unsigned pitch = FreeImage_GetPitch(image);
+    const unsigned char* bits = FreeImage_GetBits(image);
+    std::vector<unsigned char> above(static_cast<size_t>(width) * height * channels);
+    for (unsigned y = 0; y < height; ++y)
+        std::copy(bits + static_cast<size_t>(y) * pitch, bits + static_cast<size_t>(y) * pitch + width * channels,
+                  above.begin() + static_cast<long>(static_cast<size_t>(y) * width * channels));
+    std::vector<unsigned char> level;
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    GLint index = 0;
+    for (unsigned size = width / 2; size >= 1; size /= 2) {
+        const unsigned from = size * 2;
+        level.resize(static_cast<size_t>(size) * size * channels);
+        for (unsigned y = 0; y < size; ++y)
+            for (unsigned x = 0; x < size; ++x)
+                for (unsigned c = 0; c < channels; ++c) {
+                    auto at = [&](unsigned yy, unsigned xx) {
+                        return static_cast<unsigned>(above[(static_cast<size_t>(yy) * from + xx) * channels + c]);
+                    };
+                    // Each pair is averaged, rounding halves up, then the two
+                    // pairs: the driver's own generation gives these very bytes.
+                    const unsigned top = (at(2 * y, 2 * x) + at(2 * y, 2 * x + 1) + 1) / 2;
+                    const unsigned bottom = (at(2 * y + 1, 2 * x) + at(2 * y + 1, 2 * x + 1) + 1) / 2;
+                    const unsigned mean = (top + bottom + 1) / 2;
+                    level[(static_cast<size_t>(y) * size + x) * channels + c] = static_cast<unsigned char>(mean);
+                }
+        glTexImage2D(GL_TEXTURE_2D, ++index, internalFormat, static_cast<GLsizei>(size), static_cast<GLsizei>(size), 0,
+                     pixelFormat, GL_UNSIGNED_BYTE, level.data());
+        above.swap(level);
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    return true;
 }
 
 } // namespace
@@ -65,7 +111,8 @@ Texture::Texture(const std::string& path, bool mipmaps)
                  static_cast<GLsizei>(FreeImage_GetWidth(image)),
                  static_cast<GLsizei>(FreeImage_GetHeight(image)), 0, pixelFormat,
                  GL_UNSIGNED_BYTE, FreeImage_GetBits(image));
-    if (mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
+    if (mipmaps && !uploadSmallerLevels(image, hasAlpha ? 4 : 3, internalFormat, pixelFormat))
+        glGenerateMipmap(GL_TEXTURE_2D);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mipmaps ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
