@@ -10,6 +10,12 @@ uniform mat4 inverseViewProjMat;
 uniform mat4 prevViewProj;
 uniform float velocityScale;   // frame-rate independence: base / frame time
 uniform int isFast;            // the boost smears harder
+// The HUD's distance overlay, laid over the blurred frame here rather than by
+// a pass of its own; overlayScale maps window pixels to its picture as the
+// overlay's own window-sized quad would.
+uniform sampler2D overlayTexture;
+uniform int hasOverlay;
+uniform vec2 overlayScale;
 
 out vec4 fragColor;
 
@@ -20,6 +26,13 @@ const float kFastGain = 1.5;
 // The longest smear, in texture units: a very short frame (huge
 // velocityScale) must not spread a pixel across the screen.
 const float kMaxBlur = 0.04;
+
+// x * y / 255 for bytes, as the driver's 8-bit blending rounds it.
+vec3 mulNorm(vec3 x, vec3 y)
+{
+    vec3 product = x * y;
+    return floor((product + floor(product / 256.0) + 128.0) / 256.0);
+}
 
 void main()
 {
@@ -43,5 +56,15 @@ void main()
         float t = float(i) / float(kSamples - 1) - 0.5;
         sum += texture(frameTexture, texCoord + velocity * t).rgb;
     }
-    fragColor = vec4(sum / float(kSamples), 1.0);
+    vec3 blurred = sum / float(kSamples);
+    if (hasOverlay == 1) {
+        // The very bytes of blending the overlay over the blurred frame in
+        // the window: the frame as its 8 bits (halves to even), the overlay's
+        // bytes, and the blend's 8-bit products.
+        vec3 below = roundEven(blurred * 255.0);
+        vec4 over = floor(texture(overlayTexture, gl_FragCoord.xy * overlayScale) * 255.0 + 0.5);
+        vec3 blended = mulNorm(over.rgb, vec3(over.a)) + mulNorm(below, vec3(255.0 - over.a));
+        blurred = min(blended, vec3(255.0)) / 255.0;
+    }
+    fragColor = vec4(blurred, 1.0);
 }

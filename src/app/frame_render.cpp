@@ -75,8 +75,9 @@ void composeMotionBlur(double dt)
     bool fast = controls->isFast();
     // The blur follows the camera's motion per second, whatever the frame rate.
     double base = fast ? 0.0033333334140479565 : 0.0016666667070239782;
+    // The HUD's overlay rides on the blur's pass: one full-window pass less.
     motionBlur->pass(fast, static_cast<float>(base / dt), controls->inverseViewProjection,
-                     controls->previousViewProjection);
+                     controls->previousViewProjection, textRenderer->overlayFor(catDistance)->handle);
     glEnable(GL_DEPTH_TEST);
 }
 
@@ -112,7 +113,7 @@ void drawHudLines()
             line(text, 155);
         }
     }
-    if (!controlsScreen->showing) textRenderer->drawHud(catDistance, windowWidth, windowHeight);
+    if (!controlsScreen->showing) textRenderer->drawHud(catDistance, windowWidth, windowHeight, !wireframe);
     glEnable(GL_DEPTH_TEST);
 }
 

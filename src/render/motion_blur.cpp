@@ -83,6 +83,9 @@ MotionBlur::MotionBlur()
     inverseViewProjMatLocation = glGetUniformLocation(program, "inverseViewProjMat");
     prevViewProjLocation = glGetUniformLocation(program, "prevViewProj");
     isFastLocation = glGetUniformLocation(program, "isFast");
+    overlayTextureLocation = glGetUniformLocation(program, "overlayTexture");
+    hasOverlayLocation = glGetUniformLocation(program, "hasOverlay");
+    overlayScaleLocation = glGetUniformLocation(program, "overlayScale");
 }
 
 void MotionBlur::allocateAttachments()
@@ -104,7 +107,8 @@ void MotionBlur::resize(int newWidth, int newHeight)
     allocateAttachments();
 }
 
-void MotionBlur::pass(bool isFast, float velocityScale, glm::mat4 inverseViewProj, glm::mat4 prevViewProj)
+void MotionBlur::pass(bool isFast, float velocityScale, glm::mat4 inverseViewProj, glm::mat4 prevViewProj,
+                      GLuint overlay)
 {
     glBindVertexArray(vertexArray);
     glUseProgram(shader->program);
@@ -119,6 +123,14 @@ void MotionBlur::pass(bool isFast, float velocityScale, glm::mat4 inverseViewPro
     glActiveTexture(GL_TEXTURE1);
     glBindTexture(GL_TEXTURE_2D, depthTexture);
     glUniform1i(depthTextureLocation, 1);
+    glActiveTexture(GL_TEXTURE2);
+    glBindTexture(GL_TEXTURE_2D, overlay);
+    glUniform1i(overlayTextureLocation, 2);
+    glUniform1i(hasOverlayLocation, overlay != 0 ? 1 : 0);
+    // A picture quad spans its window in steps of whole half-window pixels.
+    const float halfWidth = static_cast<float>(windowWidth / 2), halfHeight = static_cast<float>(windowHeight / 2);
+    const float w = static_cast<float>(windowWidth), h = static_cast<float>(windowHeight);
+    glUniform2f(overlayScaleLocation, 2.0f * halfWidth / (w * w), 2.0f * halfHeight / (h * h));
 
     glEnableVertexAttribArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, quadBuffer);

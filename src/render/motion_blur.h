@@ -29,14 +29,20 @@ public:
     GLint depthTextureLocation;
     GLint inverseViewProjMatLocation;
     GLint prevViewProjLocation;
+    GLint overlayTextureLocation;
+    GLint hasOverlayLocation;
+    GLint overlayScaleLocation;
     int width;    // size of both attachments
     int height;
 
     // Reallocates both attachments when the window has changed size, so the
     // blurred picture always covers the window. A zero size (minimised) is ignored.
     void resize(int newWidth, int newHeight);
-    // Draws the blurred frame into the bound framebuffer. Leaves texture unit 1 active.
-    void pass(bool isFast, float velocityScale, glm::mat4 inverseViewProj, glm::mat4 prevViewProj);
+    // Draws the blurred frame into the bound framebuffer, with the overlay
+    // texture (0: none) blended over it as a window-sized picture would be.
+    // Leaves texture unit 2 active.
+    void pass(bool isFast, float velocityScale, glm::mat4 inverseViewProj, glm::mat4 prevViewProj,
+              GLuint overlay = 0);
     void release();
 
 private:

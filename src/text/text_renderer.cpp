@@ -37,12 +37,17 @@ void TextRenderer::drawText(bool plainFont, const char* text, int x, int y, int 
                     screenWidth, screenHeight);
 }
 
-void TextRenderer::drawHud(int catDistance, int width, int height)
+const Texture* TextRenderer::overlayFor(int distance) const
+{
+    return overlayTextures[distanceBandFor(distance)];
+}
+
+void TextRenderer::drawHud(int catDistance, int width, int height, bool overlayDrawn)
 {
     const HudLayout layout = layoutHud(catDistance, width, height);
     distanceBand = layout.band;
 
-    overlayQuad.draw(overlayTextures[layout.band], width, height);
+    if (!overlayDrawn) overlayQuad.draw(overlayTextures[layout.band], width, height);
 
     drawText(false, layout.label.c_str(), layout.labelX, layout.labelY, layout.labelSize, width, height);
     if (layout.showRun) drawText(false, "RUN!", layout.runX, layout.runY, kRunSize, width, height);

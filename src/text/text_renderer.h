@@ -25,8 +25,11 @@ public:
     // y up from the bottom of the window; every glyph is size x size pixels.
     // plainFont picks the white font, else the dark font of distanceBand.
     virtual void drawText(bool plainFont, const char* text, int x, int y, int size, int screenWidth, int screenHeight);
-    // The distance overlay and label for this frame of play.
-    void drawHud(int catDistance, int width, int height);
+    // The distance overlay and label for this frame of play; with
+    // overlayDrawn the overlay is already in the frame (the blur lays it).
+    void drawHud(int distance, int width, int height, bool overlayDrawn = false);
+    // The overlay of the cat's distance band.
+    const Texture* overlayFor(int distance) const;
     // Frees every GL object, texture and program; safe to call twice.
     void release();
 
