@@ -25,18 +25,17 @@ void ensureFreeImage()
 
 bool isPowerOfTwo(unsigned n) { return n != 0 && (n & (n - 1)) == 0; }
 
-// Uploads levels 1 and on, each built from the 2x2 texels below it. The
-// driver's own generation first builds a blit program per pixel format, which
-// costs start-up more than the levels of every texture together. Only square
-// power-of-two images (all the game's own) are built here.
-bool uploadSmallerLevels(FIBITMAP* image, unsigned channels, GLint internalFormat, GLenum pixelFormat)
+// Uploads levels 1 and on into the texture's storage, each built from the
+// 2x2 texels below it. The driver's own generation first builds a blit
+// program per pixel format, which costs start-up more than the levels of every
+// texture together. For square power-of-two images (all the game's own).
+void uploadSmallerLevels(FIBITMAP* image, unsigned channels, GLenum pixelFormat)
 {
-    const unsigned width = FreeImage_GetWidth(image), height = FreeImage_GetHeight(image);
-    if (width != height || !isPowerOfTwo(width)) return false;
+    const unsigned width = FreeImage_GetWidth(image);
     const unsigned pitch = FreeImage_GetPitch(image);
     const unsigned char* bits = FreeImage_GetBits(image);
-    std::vector<unsigned char> above(static_cast<size_t>(width) * height * channels);
-    for (unsigned y = 0; y < height; ++y)
+    std::vector<unsigned char> above(static_cast<size_t>(width) * width * channels);
+    for (unsigned y = 0; y < width; ++y)
         std::copy(bits + static_cast<size_t>(y) * pitch, bits + static_cast<size_t>(y) * pitch + width * channels,
                   above.begin() + static_cast<long>(static_cast<size_t>(y) * width * channels));
     std::vector<unsigned char> level;
@@ -55,15 +54,21 @@ bool uploadSmallerLevels(FIBITMAP* image, unsigned channels, GLint internalForma
                     // pairs: the driver's own generation gives these very bytes.
                     const unsigned top = (at(2 * y, 2 * x) + at(2 * y, 2 * x + 1) + 1) / 2;
                     const unsigned bottom = (at(2 * y + 1, 2 * x) + at(2 * y + 1, 2 * x + 1) + 1) / 2;
-                    const unsigned mean = (top + bottom + 1) / 2;
-                    level[(static_cast<size_t>(y) * size + x) * channels + c] = static_cast<unsigned char>(mean);
+                    level[(static_cast<size_t>(y) * size + x) * channels + c] =
+                        static_cast<unsigned char>((top + bottom + 1) / 2);
                 }
-        glTexImage2D(GL_TEXTURE_2D, ++index, internalFormat, static_cast<GLsizei>(size), static_cast<GLsizei>(size), 0,
-                     pixelFormat, GL_UNSIGNED_BYTE, level.data());
+        glTexSubImage2D(GL_TEXTURE_2D, ++index, 0, 0, static_cast<GLsizei>(size), static_cast<GLsizei>(size),
+                        pixelFormat, GL_UNSIGNED_BYTE, level.data());
         above.swap(level);
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-    return true;
+}
+
+GLsizei levelCount(unsigned size)
+{
+    GLsizei levels = 1;
+    for (; size > 1; size /= 2) ++levels;
+    return levels;
 }
 
 } // namespace
@@ -107,12 +112,20 @@ Texture::Texture(const std::string& path, bool mipmaps)
 
     // FreeImage rows are bottom first and padded to 4 bytes, which is GL's
     // first row and default unpack alignment: upload as is.
-    glTexImage2D(GL_TEXTURE_2D, 0, internalFormat,
-                 static_cast<GLsizei>(FreeImage_GetWidth(image)),
-                 static_cast<GLsizei>(FreeImage_GetHeight(image)), 0, pixelFormat,
-                 GL_UNSIGNED_BYTE, FreeImage_GetBits(image));
-    if (mipmaps && !uploadSmallerLevels(image, hasAlpha ? 4 : 3, internalFormat, pixelFormat))
-        glGenerateMipmap(GL_TEXTURE_2D);
+    const unsigned width = FreeImage_GetWidth(image), height = FreeImage_GetHeight(image);
+    if (mipmaps && width == height && isPowerOfTwo(width)) {
+        // Every level in one allocation: levels given one by one would have
+        // the driver copy the whole texture as it grows.
+        glTexStorage2D(GL_TEXTURE_2D, levelCount(width), hasAlpha ? GL_RGBA8 : GL_RGB8, static_cast<GLsizei>(width),
+                       static_cast<GLsizei>(height));
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height),
+                        pixelFormat, GL_UNSIGNED_BYTE, FreeImage_GetBits(image));
+        uploadSmallerLevels(image, hasAlpha ? 4 : 3, pixelFormat);
+    } else {
+        glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0,
+                     pixelFormat, GL_UNSIGNED_BYTE, FreeImage_GetBits(image));
+        if (mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
+    }
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mipmaps ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
