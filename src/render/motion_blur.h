@@ -32,6 +32,7 @@ public:
     GLint overlayTextureLocation;
     GLint hasOverlayLocation;
     GLint overlayScaleLocation;
+    GLint overlayOneToOneLocation;
     int width;    // size of both attachments
     int height;
 
