@@ -122,6 +122,16 @@ bool SoundEngine::makeContext(const ALCint* attributes)
     alcMakeContextCurrent(context_);
     if (sampleRate_ == 0) alcGetIntegerv(device_, ALC_FREQUENCY, 1, &sampleRate_);
     alListenerf(AL_GAIN, 1.0f);
+    // Voices for every sound the game has going at once, made up front: a
+    // sound started in play takes an idle one and allocates nothing.
+    voices_.reserve(kVoicesKept);
+    alGetError();
+    for (int i = 0; i < kVoicesMadeAtStart; ++i) {
+        Voice voice;
+        alGenSources(1, &voice.name);
+        if (alGetError() != AL_NO_ERROR) break;
+        voices_.push_back(std::move(voice));
+    }
     return true;
 }
 

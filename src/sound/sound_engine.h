@@ -101,6 +101,8 @@ private:
     bool loopback_ = false;
     int sampleRate_ = 0;
     std::vector<std::unique_ptr<SoundSource>> sources_;
+    static constexpr int kVoicesMadeAtStart = 8;
+    static constexpr size_t kVoicesKept = 32;   // room reserved before more must be found
     std::vector<Voice> voices_;
     std::thread pacer_;
     std::atomic<bool> stopPacing_{false};
