@@ -16,7 +16,6 @@ uniform int isFast;            // the boost smears harder
 uniform sampler2D overlayTexture;
 uniform int hasOverlay;
 uniform vec2 overlayScale;
-uniform int overlayOneToOne;   // the window is the overlay's size: read its texels as they are
 
 out vec4 fragColor;
 
@@ -63,9 +62,7 @@ void main()
         // the window: the frame as its 8 bits (halves to even), the overlay's
         // bytes, and the blend's 8-bit products.
         vec3 below = roundEven(blurred * 255.0);
-        vec4 overlay = overlayOneToOne == 1 ? texelFetch(overlayTexture, ivec2(gl_FragCoord.xy), 0)
-                                            : texture(overlayTexture, gl_FragCoord.xy * overlayScale);
-        vec4 over = floor(overlay * 255.0 + 0.5);
+        vec4 over = floor(texture(overlayTexture, gl_FragCoord.xy * overlayScale) * 255.0 + 0.5);
         vec3 blended = mulNorm(over.rgb, vec3(over.a)) + mulNorm(below, vec3(255.0 - over.a));
         blurred = min(blended, vec3(255.0)) / 255.0;
     }

@@ -86,7 +86,6 @@ MotionBlur::MotionBlur()
     overlayTextureLocation = glGetUniformLocation(program, "overlayTexture");
     hasOverlayLocation = glGetUniformLocation(program, "hasOverlay");
     overlayScaleLocation = glGetUniformLocation(program, "overlayScale");
-    overlayOneToOneLocation = glGetUniformLocation(program, "overlayOneToOne");
 }
 
 void MotionBlur::allocateAttachments()
@@ -132,10 +131,6 @@ void MotionBlur::pass(bool isFast, float velocityScale, glm::mat4 inverseViewPro
     const float halfWidth = static_cast<float>(windowWidth / 2), halfHeight = static_cast<float>(windowHeight / 2);
     const float w = static_cast<float>(windowWidth), h = static_cast<float>(windowHeight);
     glUniform2f(overlayScaleLocation, 2.0f * halfWidth / (w * w), 2.0f * halfHeight / (h * h));
-    GLint overlayWidth = 0, overlayHeight = 0;
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &overlayWidth);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &overlayHeight);
-    glUniform1i(overlayOneToOneLocation, overlayWidth == windowWidth && overlayHeight == windowHeight ? 1 : 0);
 
     glEnableVertexAttribArray(0);
     glBindBuffer(GL_ARRAY_BUFFER, quadBuffer);

@@ -32,7 +32,6 @@ public:
     GLint overlayTextureLocation;
     GLint hasOverlayLocation;
     GLint overlayScaleLocation;
-    GLint overlayOneToOneLocation;
     int width;    // size of both attachments
     int height;
 
