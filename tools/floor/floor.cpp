@@ -16,6 +16,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 namespace {
@@ -35,31 +36,10 @@ void main() { fragColor = texture(colorTexture, texCoord * 4.0); }
 )";
 
 // The blur's work without its looks: rebuild the position from depth, project
-// it with another matrix, average ten samples along the difference.
-const char* const kBlurFragment = R"(#version 330 core
-in vec2 texCoord;
-uniform sampler2D frameTexture;
-uniform sampler2D depthTexture;
-uniform mat4 inverseViewProjMat;
-uniform mat4 prevViewProj;
-uniform float velocityScale;
-out vec4 fragColor;
-void main()
-{
-    float depth = texture(depthTexture, texCoord).r;
-    vec4 world = inverseViewProjMat * vec4(texCoord * 2.0 - 1.0, depth * 2.0 - 1.0, 1.0);
-    world /= world.w;
-    vec4 previous = prevViewProj * world;
-    vec2 velocity = (texCoord - (previous.xy / previous.w * 0.5 + 0.5)) * velocityScale;
-    vec3 sum = vec3(0.0);
-    for (int i = 0; i < 10; ++i) sum += texture(frameTexture, texCoord + velocity * (float(i) / 9.0 - 0.5)).rgb;
-    fragColor = vec4(sum / 10.0, 1.0);
-}
-)";
-
-// The same blur laying a full-window overlay over its result in 8-bit steps,
+// it with another matrix, average ten samples along the difference. Built with
+// CARRY_OVERLAY it lays a full-window overlay over its result in 8-bit steps,
 // as the game's blur carries the HUD's overlay.
-const char* const kBlurOverlayFragment = R"(#version 330 core
+const char* const kBlurFragment = R"(#version 330 core
 in vec2 texCoord;
 uniform sampler2D frameTexture;
 uniform sampler2D depthTexture;
@@ -78,16 +58,25 @@ void main()
     vec2 velocity = (texCoord - (previous.xy / previous.w * 0.5 + 0.5)) * velocityScale;
     vec3 sum = vec3(0.0);
     for (int i = 0; i < 10; ++i) sum += texture(frameTexture, texCoord + velocity * (float(i) / 9.0 - 0.5)).rgb;
+    fragColor = vec4(sum / 10.0, 1.0);
+#ifdef CARRY_OVERLAY
     vec3 below = roundEven(sum / 10.0 * 255.0);
     vec4 over = floor(texture(overlayTexture, texCoord) * 255.0 + 0.5);
     fragColor = vec4(min(mulNorm(over.rgb, vec3(over.a)) + mulNorm(below, vec3(255.0 - over.a)), 255.0) / 255.0, 1.0);
+#endif
 }
 )";
 
-GLuint compile(GLenum type, const char* source)
+// define, when given, goes right after the source's first (#version) line.
+GLuint compile(GLenum type, const char* source, const char* define = nullptr)
 {
     GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 1, &source, nullptr);
+    const std::string text(source);
+    const size_t bodyStart = text.find('\n') + 1;
+    const std::string full =
+        define ? text.substr(0, bodyStart) + "#define " + define + "\n" + text.substr(bodyStart) : text;
+    const char* pointer = full.c_str();
+    glShaderSource(shader, 1, &pointer, nullptr);
     glCompileShader(shader);
     GLint ok = 0;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &ok);
@@ -100,11 +89,11 @@ GLuint compile(GLenum type, const char* source)
     return shader;
 }
 
-GLuint program(const char* fragment)
+GLuint program(const char* fragment, const char* define = nullptr)
 {
     GLuint p = glCreateProgram();
     glAttachShader(p, compile(GL_VERTEX_SHADER, kQuadVertex));
-    glAttachShader(p, compile(GL_FRAGMENT_SHADER, fragment));
+    glAttachShader(p, compile(GL_FRAGMENT_SHADER, fragment, define));
     glBindFragDataLocation(p, 0, "fragColor");
     glLinkProgram(p);
     return p;
@@ -203,7 +192,7 @@ int main(int argc, char** argv)
     glUniform1f(glGetUniformLocation(blur, "velocityScale"), 1.0f);
     glUniform1i(glGetUniformLocation(blur, "frameTexture"), 0);
     glUniform1i(glGetUniformLocation(blur, "depthTexture"), 1);
-    const GLuint blurOverlay = program(kBlurOverlayFragment);
+    const GLuint blurOverlay = program(kBlurFragment, "CARRY_OVERLAY");
     glUseProgram(blurOverlay);
     glUniformMatrix4fv(glGetUniformLocation(blurOverlay, "inverseViewProjMat"), 1, GL_FALSE, identity);
     glUniformMatrix4fv(glGetUniformLocation(blurOverlay, "prevViewProj"), 1, GL_FALSE, shifted);
