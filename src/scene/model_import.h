@@ -1,9 +1,8 @@
 // Model files into GPU meshes: a vertex array per mesh (animated objects) or
 // one for the whole model (everything else), with separate, tightly packed
-// buffers: 32-bit indices, "position" (3 floats),
-// "normal" (3 floats) and "uv" (2 floats), the attributes looked up by name in
-// the object's program. Materials, textures, bones and node transforms of the
-// file are not used.
+// buffers: 32-bit indices, "position" (3 floats), "normal" (3 floats) and "uv"
+// (2 floats), the attributes looked up by name in the object's program.
+// Materials, textures, bones and node transforms of the file are not used.
 #pragma once
 
 #include "scene/scene_object.h"

@@ -27,7 +27,8 @@ public:
     std::vector<MeshRecord> meshes;
     bool transparent = false;
     bool unlit = false;
-    // The buffers of the last mesh loaded; each record keeps its own.
+    // The buffers of the last mesh loaded; each record keeps its own, except
+    // in a model drawn from one vertex array, whose first record keeps them all.
     GLuint positionBuffer = 0;
     GLuint indexBuffer = 0;
     GLuint normalBuffer = 0;
