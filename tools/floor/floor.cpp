@@ -186,20 +186,16 @@ int main(int argc, char** argv)
 
     const float identity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
     const float shifted[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0.01f, 0, 0, 1};
-    glUseProgram(blur);
-    glUniformMatrix4fv(glGetUniformLocation(blur, "inverseViewProjMat"), 1, GL_FALSE, identity);
-    glUniformMatrix4fv(glGetUniformLocation(blur, "prevViewProj"), 1, GL_FALSE, shifted);
-    glUniform1f(glGetUniformLocation(blur, "velocityScale"), 1.0f);
-    glUniform1i(glGetUniformLocation(blur, "frameTexture"), 0);
-    glUniform1i(glGetUniformLocation(blur, "depthTexture"), 1);
     const GLuint blurOverlay = program(kBlurFragment, "CARRY_OVERLAY");
-    glUseProgram(blurOverlay);
-    glUniformMatrix4fv(glGetUniformLocation(blurOverlay, "inverseViewProjMat"), 1, GL_FALSE, identity);
-    glUniformMatrix4fv(glGetUniformLocation(blurOverlay, "prevViewProj"), 1, GL_FALSE, shifted);
-    glUniform1f(glGetUniformLocation(blurOverlay, "velocityScale"), 1.0f);
-    glUniform1i(glGetUniformLocation(blurOverlay, "frameTexture"), 0);
-    glUniform1i(glGetUniformLocation(blurOverlay, "depthTexture"), 1);
-    glUniform1i(glGetUniformLocation(blurOverlay, "overlayTexture"), 2);
+    for (GLuint pass : {blur, blurOverlay}) {
+        glUseProgram(pass);
+        glUniformMatrix4fv(glGetUniformLocation(pass, "inverseViewProjMat"), 1, GL_FALSE, identity);
+        glUniformMatrix4fv(glGetUniformLocation(pass, "prevViewProj"), 1, GL_FALSE, shifted);
+        glUniform1f(glGetUniformLocation(pass, "velocityScale"), 1.0f);
+        glUniform1i(glGetUniformLocation(pass, "frameTexture"), 0);
+        glUniform1i(glGetUniformLocation(pass, "depthTexture"), 1);
+        glUniform1i(glGetUniformLocation(pass, "overlayTexture"), 2);
+    }
     glUseProgram(textured);
     glUniform1i(glGetUniformLocation(textured, "colorTexture"), 0);
     const GLint depthLocation = glGetUniformLocation(textured, "depth");
