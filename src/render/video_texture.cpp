@@ -159,7 +159,9 @@ VideoTexture::VideoTexture(const std::string& path)
     glBindTexture(GL_TEXTURE_2D, handle);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kVideoTextureSize, kVideoTextureSize, 0, GL_RGB,
                  GL_UNSIGNED_BYTE, d.pixels.data());
-    glGenerateMipmap(GL_TEXTURE_2D);
+    // One level: the video is only ever sampled from its first (the filter
+    // below never reads smaller ones), and the driver's mipmap generation
+    // would first build itself a program for the format, at start-up's cost.
     // Not touched by the player's filter settings.
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
