@@ -11,6 +11,7 @@
 #include "platform/fatal.h"
 #include "platform/glfw_platform.h"
 #include "platform/recording_platform.h"
+#include "platform/resident_memory.h"
 #include "platform/scripted_platform.h"
 #include "platform/window.h"
 #include "render/gl.h"
@@ -162,11 +163,15 @@ int runGame(int argc, char** argv)
     // moves into its data folder.
     keepPlayerPaths(options, script, route);
     enterGameDataFolder();
+    returnBigBuffersWhenFreed();
 
     initPhysics();
 
     StartupAnswers answers;
     bool fullScreen = askStartupQuestions(std::cin, std::cout, answers, options.answers);
+    // The files to load are known from the answers: reading them starts now,
+    // beside opening the window and while the GL side of loading runs.
+    startLoadingAhead();
 
     // The real platform answers until the window exists; a script or a journal
     // wraps it from then on.
@@ -188,6 +193,7 @@ int runGame(int argc, char** argv)
     double checkSeconds = warnAboutDamagedResources(std::cout);
     if (options.bench) std::cerr << "bench: resource check " << 1000.0 * checkSeconds << " ms" << std::endl;
     loadGameObjects();
+    finishLoadingAhead();
     platform().setWindowTitle("Tovik3D");
     startMusic();
 

@@ -1,5 +1,7 @@
 #include "platform/fatal.h"
 
+#include "platform/load_ahead.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -23,6 +25,8 @@ void waitForEnter()
 
 void pauseAndExit()
 {
+    // The loading thread must not be mid-file while the process ends.
+    if (loadAhead) loadAhead->stop();
     std::cout.flush();
     std::fflush(stdout);
     waitForEnter();

@@ -1,5 +1,7 @@
 #include "platform/resident_memory.h"
 
+#include <malloc.h>
+
 #include <fstream>
 #include <string>
 
@@ -16,6 +18,13 @@ long residentKilobytes()
             return kilobytes;
         }
     return -1;
+}
+
+void returnBigBuffersWhenFreed()
+{
+    // A fixed threshold also stops the library from raising it each time such
+    // a buffer is freed, which is what turns them into pooled memory.
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
 }
 
 } // namespace ruma

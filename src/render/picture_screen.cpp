@@ -22,7 +22,7 @@ Texture* loadPicture(const char* path)
 
 ControlsScreen::ControlsScreen() : showing(true), width(0), height(0), picture(nullptr)
 {
-    picture = loadPicture("Resources/Images/controls.jpg");
+    picture = loadPicture(kControlsPictureFile);
     quad.create();
 }
 
@@ -43,9 +43,9 @@ EndScreen::EndScreen(bool godMode_)
     : showing(false), won(false), caughtByCat(false), godMode(godMode_), winPicture(nullptr),
       caughtPicture(nullptr), holePicture(nullptr)
 {
-    winPicture = loadPicture("Resources/Images/win.jpg");
-    caughtPicture = loadPicture("Resources/Images/gameovercat.jpg");
-    holePicture = loadPicture("Resources/Images/gameoverloch.jpg");
+    winPicture = loadPicture(kEndPictureFiles[0]);
+    caughtPicture = loadPicture(kEndPictureFiles[1]);
+    holePicture = loadPicture(kEndPictureFiles[2]);
     quad.create();
 }
 

@@ -8,6 +8,11 @@ namespace ruma {
 
 struct Texture;
 
+constexpr const char* kControlsPictureFile = "Resources/Images/controls.jpg";
+// The end pictures: won, caught by the cat, fallen into a hole.
+constexpr const char* kEndPictureFiles[3] = {"Resources/Images/win.jpg", "Resources/Images/gameovercat.jpg",
+                                             "Resources/Images/gameoverloch.jpg"};
+
 class ControlsScreen {
 public:
     ControlsScreen();

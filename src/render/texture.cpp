@@ -1,6 +1,7 @@
 #include "render/texture.h"
 
 #include "platform/fatal.h"
+#include "platform/load_ahead.h"
 #include "render/render_settings.h"
 
 #include <FreeImage.h>
@@ -14,22 +15,48 @@ namespace {
 
 // FreeImage needs its plugins registered once per process when linked as a
 // shared library on Linux (it does so itself, but being explicit is harmless).
+// A function's static is made once even when the loading thread asks first.
 void ensureFreeImage()
 {
-    static bool initialised = false;
-    if (!initialised) {
-        FreeImage_Initialise(FALSE);
-        initialised = true;
+    static const bool initialised = (FreeImage_Initialise(FALSE), true);
+    (void)initialised;
+}
+
+enum class ImageRead { Read, UnknownType, Failed };
+
+// The file's pixels as the upload wants them. The upload handles 24-bit (no
+// alpha) and 32-bit (alpha) pixels only; palettised, grey and 16-bit images
+// are converted first: to 32 bits when they carry transparency (a palette with
+// a transparency table reports no alpha channel until converted), else to 24.
+ImageRead readImagePixels(const std::string& path, FIBITMAP*& image)
+{
+    ensureFreeImage();
+    image = nullptr;
+    FREE_IMAGE_FORMAT type = FreeImage_GetFileType(path.c_str(), 0);
+    if (type == FIF_UNKNOWN) return ImageRead::UnknownType;
+    image = FreeImage_Load(type, path.c_str(), 0);
+    if (!image) return ImageRead::Failed;
+    unsigned bpp = FreeImage_GetBPP(image);
+    if (FreeImage_GetImageType(image) != FIT_BITMAP || (bpp != 24 && bpp != 32)) {
+        bool transparent = FreeImage_IsTransparent(image) ||
+                           FreeImage_GetImageType(image) == FIT_RGBA16 ||
+                           FreeImage_GetImageType(image) == FIT_RGBAF;
+        FIBITMAP* converted = transparent ? FreeImage_ConvertTo32Bits(image)
+                                          : FreeImage_ConvertTo24Bits(image);
+        FreeImage_Unload(image);
+        image = converted;
+        if (!image) return ImageRead::Failed;
     }
+    return ImageRead::Read;
 }
 
 bool isPowerOfTwo(unsigned n) { return n != 0 && (n & (n - 1)) == 0; }
 
-// Uploads levels 1 and on into the texture's storage, each built from the
-// 2x2 texels below it. The driver's own generation first builds a blit
-// program per pixel format, which costs start-up more than the levels of every
-// texture together. For square power-of-two images (all the game's own).
-void uploadSmallerLevels(FIBITMAP* image, unsigned channels, GLenum pixelFormat)
+// Levels 1 and on of a square power-of-two image, each built from the 2x2
+// texels below it. The driver's own generation first builds a blit program
+// per pixel format, which costs start-up more than the levels of every
+// texture together.
+std::vector<std::vector<unsigned char>> smallerLevels(FIBITMAP* image, unsigned channels)
 {
     const unsigned width = FreeImage_GetWidth(image);
     const unsigned pitch = FreeImage_GetPitch(image);
@@ -38,17 +65,16 @@ void uploadSmallerLevels(FIBITMAP* image, unsigned channels, GLenum pixelFormat)
     for (unsigned y = 0; y < width; ++y)
         std::copy(bits + static_cast<size_t>(y) * pitch, bits + static_cast<size_t>(y) * pitch + width * channels,
                   above.begin() + static_cast<long>(static_cast<size_t>(y) * width * channels));
-    std::vector<unsigned char> level;
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    GLint index = 0;
+    std::vector<std::vector<unsigned char>> levels;
+    const std::vector<unsigned char>* from = &above;
     for (unsigned size = width / 2; size >= 1; size /= 2) {
-        const unsigned from = size * 2;
-        level.resize(static_cast<size_t>(size) * size * channels);
+        const unsigned fromSize = size * 2;
+        std::vector<unsigned char> level(static_cast<size_t>(size) * size * channels);
         for (unsigned y = 0; y < size; ++y)
             for (unsigned x = 0; x < size; ++x)
                 for (unsigned c = 0; c < channels; ++c) {
                     auto at = [&](unsigned yy, unsigned xx) {
-                        return static_cast<unsigned>(above[(static_cast<size_t>(yy) * from + xx) * channels + c]);
+                        return static_cast<unsigned>((*from)[(static_cast<size_t>(yy) * fromSize + xx) * channels + c]);
                     };
                     // Each pair is averaged, rounding halves up, then the two
                     // pairs: the driver's own generation gives these very bytes.
@@ -57,12 +83,33 @@ void uploadSmallerLevels(FIBITMAP* image, unsigned channels, GLenum pixelFormat)
                     level[(static_cast<size_t>(y) * size + x) * channels + c] =
                         static_cast<unsigned char>((top + bottom + 1) / 2);
                 }
-        glTexSubImage2D(GL_TEXTURE_2D, ++index, 0, 0, static_cast<GLsizei>(size), static_cast<GLsizei>(size),
-                        pixelFormat, GL_UNSIGNED_BYTE, level.data());
-        above.swap(level);
+        levels.push_back(std::move(level));
+        from = &levels.back();
     }
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    return levels;
 }
+
+bool isSquarePowerOfTwo(FIBITMAP* image)
+{
+    return FreeImage_GetWidth(image) == FreeImage_GetHeight(image) && isPowerOfTwo(FreeImage_GetWidth(image));
+}
+
+unsigned channelsOf(FIBITMAP* image) { return FreeImage_GetBPP(image) == 32 ? 4 : 3; }
+
+// An image file as the texture takes it: its pixels, and for a square
+// power-of-two image the smaller levels (built ahead while they are not yet
+// known to be wanted: every such image of the game is mipmapped).
+struct ImageForTexture {
+    FIBITMAP* image = nullptr;
+    std::vector<std::vector<unsigned char>> levels;
+    ImageForTexture() = default;
+    ImageForTexture(const ImageForTexture&) = delete;
+    ImageForTexture& operator=(const ImageForTexture&) = delete;
+    ~ImageForTexture()
+    {
+        if (image) FreeImage_Unload(image);
+    }
+};
 
 GLsizei levelCount(unsigned size)
 {
@@ -73,34 +120,30 @@ GLsizei levelCount(unsigned size)
 
 } // namespace
 
+LoadAhead::Result readImageAhead(const std::string& path, size_t& bytes)
+{
+    auto read = std::make_shared<ImageForTexture>();
+    if (readImagePixels(path, read->image) != ImageRead::Read) return nullptr;
+    if (isSquarePowerOfTwo(read->image)) read->levels = smallerLevels(read->image, channelsOf(read->image));
+    bytes = static_cast<size_t>(FreeImage_GetPitch(read->image)) * FreeImage_GetHeight(read->image);
+    for (const std::vector<unsigned char>& level : read->levels) bytes += level.size();
+    return read;
+}
+
 Texture::Texture(const std::string& path, bool mipmaps)
 {
-    ensureFreeImage();
     glGenTextures(1, &handle);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, handle);
 
-    FREE_IMAGE_FORMAT type = FreeImage_GetFileType(path.c_str(), 0);
-    if (type == FIF_UNKNOWN) fatalError("Texture - unknown image type:" + path);
-
-    image = FreeImage_Load(type, path.c_str(), 0);
-    if (!image) fatalError("Failed to load texture:" + path);
-
-    // The upload handles 24-bit (no alpha) and 32-bit (alpha) pixels only;
-    // palettised, grey and 16-bit images are converted first: to 32 bits when
-    // they carry transparency (a palette with a transparency table reports no
-    // alpha channel until converted), else to 24 bits.
-    unsigned bpp = FreeImage_GetBPP(image);
-    if (FreeImage_GetImageType(image) != FIT_BITMAP || (bpp != 24 && bpp != 32)) {
-        bool transparent = FreeImage_IsTransparent(image) ||
-                           FreeImage_GetImageType(image) == FIT_RGBA16 ||
-                           FreeImage_GetImageType(image) == FIT_RGBAF;
-        FIBITMAP* converted = transparent ? FreeImage_ConvertTo32Bits(image)
-                                          : FreeImage_ConvertTo24Bits(image);
-        FreeImage_Unload(image);
-        image = converted;
-        if (!image) fatalError("Failed to load texture:" + path);
+    auto read = std::static_pointer_cast<ImageForTexture>(claimLoadedAhead(path));
+    if (!read) {
+        read = std::make_shared<ImageForTexture>();
+        ImageRead status = readImagePixels(path, read->image);
+        if (status == ImageRead::UnknownType) fatalError("Texture - unknown image type:" + path);
+        if (status == ImageRead::Failed) fatalError("Failed to load texture:" + path);
     }
+    image = read->image;
 
     bool hasAlpha = false;
     if (FIBITMAP* alpha = FreeImage_GetChannel(image, FICC_ALPHA)) {
@@ -113,14 +156,24 @@ Texture::Texture(const std::string& path, bool mipmaps)
     // FreeImage rows are bottom first and padded to 4 bytes, which is GL's
     // first row and default unpack alignment: upload as is.
     const unsigned width = FreeImage_GetWidth(image), height = FreeImage_GetHeight(image);
-    if (mipmaps && width == height && isPowerOfTwo(width)) {
+    if (mipmaps && isSquarePowerOfTwo(image)) {
         // Every level in one allocation: levels given one by one would have
         // the driver copy the whole texture as it grows.
         glTexStorage2D(GL_TEXTURE_2D, levelCount(width), hasAlpha ? GL_RGBA8 : GL_RGB8, static_cast<GLsizei>(width),
                        static_cast<GLsizei>(height));
         glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height),
                         pixelFormat, GL_UNSIGNED_BYTE, FreeImage_GetBits(image));
-        uploadSmallerLevels(image, hasAlpha ? 4 : 3, pixelFormat);
+        // Levels built ahead assumed 32 bits meant alpha, as it does for every converted image.
+        if (read->levels.empty() || channelsOf(image) != (hasAlpha ? 4u : 3u))
+            read->levels = smallerLevels(image, hasAlpha ? 4 : 3);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        unsigned size = width;
+        for (size_t level = 0; level < read->levels.size(); ++level) {
+            size /= 2;
+            glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level + 1), 0, 0, static_cast<GLsizei>(size),
+                            static_cast<GLsizei>(size), pixelFormat, GL_UNSIGNED_BYTE, read->levels[level].data());
+        }
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     } else {
         glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0,
                      pixelFormat, GL_UNSIGNED_BYTE, FreeImage_GetBits(image));
@@ -131,7 +184,6 @@ Texture::Texture(const std::string& path, bool mipmaps)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
 
-    FreeImage_Unload(image);
     image = nullptr;
 }
 

@@ -3,6 +3,7 @@
 // the owner releases it with deleteTexture().
 #pragma once
 
+#include "platform/load_ahead.h"
 #include "render/gl.h"
 
 #include <string>
@@ -20,6 +21,10 @@ struct Texture {
     // no mipmaps: building them is most of its load time.
     explicit Texture(const std::string& path, bool mipmaps = true);
 };
+
+// The pixels Texture would read from path, read without GL or messages, for a
+// texture made later from the same file (null when the file cannot be read).
+LoadAhead::Result readImageAhead(const std::string& path, size_t& bytes);
 
 // Deletes the GL texture, then the object; null is ignored.
 void deleteTexture(Texture*& texture);

@@ -14,8 +14,8 @@ namespace ruma::scene {
 
 AnimatedObject::AnimatedObject(const glm::mat4& model_, Shader* shader_) : SceneObject(model_, shader_)
 {
-    Assimp::Importer importer;
-    const aiScene* scene = readModelFile(importer, "Resources/Models/skateboard.dae");
+    std::shared_ptr<Assimp::Importer> importer;
+    const aiScene* scene = readModelFile(importer, kBoardModelFile);
     if (scene) channels = readChannels(*scene);
     uploadMeshes(*this, scene, true);
     // A left-out mesh shifts the others: the channels would pose the wrong parts.

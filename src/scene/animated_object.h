@@ -11,6 +11,9 @@
 
 namespace ruma::scene {
 
+// The board's model file: the only animated model.
+constexpr const char* kBoardModelFile = "Resources/Models/skateboard.dae";
+
 class AnimatedObject : public SceneObject {
 public:
     double animationTime = 0.0;              // in the file's time units

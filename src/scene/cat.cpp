@@ -19,7 +19,7 @@ constexpr float kFarDistance = 9.0f;
 } // namespace
 
 Cat::Cat(const glm::mat4& model_, Shader* shader_)
-    : ImportedObject(model_, shader_, "Resources/Models/cat.obj")
+    : ImportedObject(model_, shader_, kCatModelFile)
 {
     name = "Cat";
     transparent = false;

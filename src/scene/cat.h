@@ -10,6 +10,8 @@
 
 namespace ruma::scene {
 
+constexpr const char* kCatModelFile = "Resources/Models/cat.obj";
+
 struct Waypoint {
     double time = 0.0;          // game time at which the cat stands here
     glm::vec3 position = glm::vec3(0.0f);

@@ -178,10 +178,29 @@ void uploadMergedMeshes(SceneObject& object, const aiScene* scene)
     owner.uvBuffer = object.uvBuffer;
 }
 
-const aiScene* readModelFile(Assimp::Importer& importer, const std::string& path)
+LoadAhead::Result readModelAhead(const std::string& path, size_t& bytes)
 {
-    // The importer makes an empty scene of a directory; treat it as unreadable.
-    const aiScene* scene = isReadableFile(path) ? importer.ReadFile(path, kModelImportFlags) : nullptr;
+    auto importer = std::make_shared<Assimp::Importer>();
+    const aiScene* scene = isReadableFile(path) ? importer->ReadFile(path, kModelImportFlags) : nullptr;
+    if (!scene) return nullptr;
+    // Positions, normals and texture coordinates, and three indices a face.
+    for (unsigned int i = 0; i < scene->mNumMeshes; ++i)
+        bytes += scene->mMeshes[i]->mNumVertices * sizeof(aiVector3D) * 3 +
+                 scene->mMeshes[i]->mNumFaces * (sizeof(aiFace) + 3 * sizeof(unsigned int));
+    return importer;
+}
+
+const aiScene* readModelFile(std::shared_ptr<Assimp::Importer>& importer, const std::string& path)
+{
+    importer = std::static_pointer_cast<Assimp::Importer>(claimLoadedAhead(path));
+    const aiScene* scene = nullptr;
+    if (importer) {
+        scene = importer->GetScene();
+    } else {
+        importer = std::make_shared<Assimp::Importer>();
+        // The importer makes an empty scene of a directory; treat it as unreadable.
+        scene = isReadableFile(path) ? importer->ReadFile(path, kModelImportFlags) : nullptr;
+    }
     bool damaged = false;
     for (unsigned int i = 0; scene && i < scene->mNumMeshes; ++i) damaged = damaged || !isUsable(*scene->mMeshes[i]);
     if (!scene || damaged) {
@@ -203,9 +222,9 @@ void uploadMeshes(SceneObject& object, const aiScene* scene, bool keepBasePositi
     object.meshCount = static_cast<int>(object.meshes.size());
 }
 
-void finishImport(Assimp::Importer& importer, const SceneObject& object)
+void finishImport(std::shared_ptr<Assimp::Importer>& importer, const SceneObject& object)
 {
-    importer.FreeScene();
+    importer.reset();
     // Nothing was bound when no mesh was uploaded; an object without a model
     // so needs no GL context at all.
     if (object.meshes.empty()) return;
@@ -216,7 +235,7 @@ void finishImport(Assimp::Importer& importer, const SceneObject& object)
 
 void loadModel(SceneObject& object, const std::string& path)
 {
-    Assimp::Importer importer;
+    std::shared_ptr<Assimp::Importer> importer;
     uploadMergedMeshes(object, readModelFile(importer, path));
     finishImport(importer, object);
 }

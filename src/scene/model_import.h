@@ -5,8 +5,10 @@
 // Materials, textures, bones and node transforms of the file are not used.
 #pragma once
 
+#include "platform/load_ahead.h"
 #include "scene/scene_object.h"
 
+#include <memory>
 #include <string>
 
 struct aiScene;
@@ -16,11 +18,16 @@ class Importer;
 
 namespace ruma::scene {
 
-// Reads path with the game's import flags. Writes "ERROR: reading mesh ..." on
+// Reads path with the game's import flags into an importer of its own (or
+// takes the one the loading thread read it with ahead of time). Writes "ERROR: reading mesh ..." on
 // standard error when that fails or a mesh has positions that are not finite,
 // and the "  FILE: ... " line on standard output in every case. Returns the
 // importer's scene, or null.
-const aiScene* readModelFile(Assimp::Importer& importer, const std::string& path);
+const aiScene* readModelFile(std::shared_ptr<Assimp::Importer>& importer, const std::string& path);
+
+// What readModelFile would read from path, read without messages for a model
+// loaded later from the same file (null when it cannot be read).
+LoadAhead::Result readModelAhead(const std::string& path, size_t& bytes);
 
 // Uploads every mesh of scene (which may be null: no meshes) into object, in
 // file order, leaving out meshes whose positions are not all finite:
@@ -35,7 +42,7 @@ void uploadMeshes(SceneObject& object, const aiScene* scene, bool keepBasePositi
 void uploadMergedMeshes(SceneObject& object, const aiScene* scene);
 
 // Frees the importer's scene and leaves no vertex array or buffer bound.
-void finishImport(Assimp::Importer& importer, const SceneObject& object);
+void finishImport(std::shared_ptr<Assimp::Importer>& importer, const SceneObject& object);
 
 // The whole static load: read, upload merged, finish.
 void loadModel(SceneObject& object, const std::string& path);

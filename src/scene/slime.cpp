@@ -16,7 +16,7 @@ constexpr float kSwaySpeed = 0.8f;
 } // namespace
 
 Slime::Slime(const glm::mat4& model_, Shader* shader_, bool moving_)
-    : ImportedObject(model_, shader_, "Resources/Models/slime.obj"), moving(moving_)
+    : ImportedObject(model_, shader_, kSlimeModelFile), moving(moving_)
 {
     name = "Slime";
     transparent = true;

@@ -7,6 +7,8 @@
 
 namespace ruma::scene {
 
+constexpr const char* kSlimeModelFile = "Resources/Models/slime.obj";
+
 class Slime : public ImportedObject {
 public:
     float swayOffset = 0.0f;      // seconds of sway, between -1 and 1

@@ -8,7 +8,7 @@
 namespace ruma::scene {
 
 Tovik::Tovik(const glm::mat4& model_, Shader* shader_)
-    : ImportedObject(model_, shader_, "Resources/Models/tovk.obj")
+    : ImportedObject(model_, shader_, kTovikModelFile)
 {
     name = "Tovik";
     transparent = true;

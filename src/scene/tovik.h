@@ -6,6 +6,8 @@
 
 namespace ruma::scene {
 
+constexpr const char* kTovikModelFile = "Resources/Models/tovk.obj";
+
 class Tovik : public ImportedObject {
 public:
     Tovik(const glm::mat4& model, Shader* shader);

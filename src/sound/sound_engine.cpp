@@ -66,6 +66,13 @@ std::vector<short> decodeFile(const std::string& path, int& channels, int& sampl
     return pcm;
 }
 
+// A file's samples read ahead of the engine asking for them.
+struct DecodedSound {
+    std::vector<short> pcm;
+    int channels = 0;
+    int rate = 0;
+};
+
 ALint stateOf(ALuint voice)
 {
     ALint state = AL_STOPPED;
@@ -217,6 +224,15 @@ void SoundEngine::select()
     if (alcGetCurrentContext() != context_) alcMakeContextCurrent(context_);
 }
 
+LoadAhead::Result readSoundAhead(const std::string& path, size_t& bytes)
+{
+    auto sound = std::make_shared<DecodedSound>();
+    sound->pcm = decodeFile(path, sound->channels, sound->rate);
+    if (sound->pcm.empty()) return nullptr;
+    bytes = sound->pcm.size() * sizeof(short);
+    return sound;
+}
+
 SoundSource* SoundEngine::addSoundSource(const std::string& path)
 {
     select();
@@ -224,7 +240,14 @@ SoundSource* SoundEngine::addSoundSource(const std::string& path)
     source->path = path;
     int channels = 0;
     int rate = 0;
-    std::vector<short> pcm = decodeFile(path, channels, rate);
+    std::vector<short> pcm;
+    if (auto ahead = std::static_pointer_cast<DecodedSound>(claimLoadedAhead(path))) {
+        pcm = std::move(ahead->pcm);
+        channels = ahead->channels;
+        rate = ahead->rate;
+    } else {
+        pcm = decodeFile(path, channels, rate);
+    }
     if (!pcm.empty()) {
         alGetError();
         alGenBuffers(1, &source->buffer);

@@ -5,6 +5,8 @@
 // start, end and repeat as they would be heard.
 #pragma once
 
+#include "platform/load_ahead.h"
+
 #include <AL/al.h>
 #include <AL/alc.h>
 
@@ -23,6 +25,10 @@ struct SoundSource {
     ALuint buffer = 0;
     double seconds = 0.0;
 };
+
+// A sound file's samples as addSoundSource would decode them, decoded without
+// the engine for a source added later from the same file (null when unreadable).
+LoadAhead::Result readSoundAhead(const std::string& path, size_t& bytes);
 
 class SoundEngine;
 

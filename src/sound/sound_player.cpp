@@ -3,6 +3,8 @@
 #include "platform/fatal.h"
 #include "sound/sound_engine.h"
 
+#include <iterator>
+
 namespace ruma {
 
 SoundPlayer::SoundPlayer() : SoundPlayer(SoundEngine::create(), "") {}
@@ -11,14 +13,8 @@ SoundPlayer::SoundPlayer(SoundEngine* engine, const std::string& root)
     : nextCatSoundTime(16.0), muted(false), musicSilenced(false), engine_(engine)
 {
     if (!engine_) fatalError("Failed to initialize sound engine");
-    background_ = engine_->addSoundSource(root + "Resources/Sounds/background.wav");
-    menu_ = engine_->addSoundSource(root + "Resources/Sounds/menu.wav");
-    jump_ = engine_->addSoundSource(root + "Resources/Sounds/jump.wav");
-    button_ = engine_->addSoundSource(root + "Resources/Sounds/button.wav");
-    fast_ = engine_->addSoundSource(root + "Resources/Sounds/fast.wav");
-    win_ = engine_->addSoundSource(root + "Resources/Sounds/win.mp3");
-    lose_ = engine_->addSoundSource(root + "Resources/Sounds/lose.mp3");
-    cat_ = engine_->addSoundSource(root + "Resources/Sounds/cat.wav");
+    SoundSource** sources[] = {&background_, &menu_, &jump_, &button_, &fast_, &win_, &lose_, &cat_};
+    for (size_t i = 0; i < std::size(kSoundFiles); ++i) *sources[i] = engine_->addSoundSource(root + kSoundFiles[i]);
 }
 
 void SoundPlayer::play(SoundSource* source)

@@ -11,6 +11,13 @@ class SoundEngine;
 class PlayingSound;
 struct SoundSource;
 
+// The game's sounds in the order they load: background music, menu, jump,
+// button, boost, win, lose, the cat's call.
+constexpr const char* kSoundFiles[8] = {"Resources/Sounds/background.wav", "Resources/Sounds/menu.wav",
+                                        "Resources/Sounds/jump.wav",       "Resources/Sounds/button.wav",
+                                        "Resources/Sounds/fast.wav",       "Resources/Sounds/win.mp3",
+                                        "Resources/Sounds/lose.mp3",       "Resources/Sounds/cat.wav"};
+
 class SoundPlayer {
 public:
     // The sound engine (a silent one without a sound card) and the eight

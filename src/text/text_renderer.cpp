@@ -8,13 +8,9 @@ namespace ruma {
 
 TextRenderer::TextRenderer()
 {
-    darkFontTextures[kBandClose] = new Texture("Resources/Fonts/segeodarkclose.png");
-    darkFontTextures[kBandNormal] = new Texture("Resources/Fonts/segeodarknormal.png");
-    darkFontTextures[kBandFar] = new Texture("Resources/Fonts/segeodarkfar.png");
-    plainFontTexture = new Texture("Resources/Fonts/segeo.png");
-    overlayTextures[kBandClose] = new Texture("Resources/Images/uiCLOSE.png", false);
-    overlayTextures[kBandNormal] = new Texture("Resources/Images/uiNORMAL.png", false);
-    overlayTextures[kBandFar] = new Texture("Resources/Images/uiFAR.png", false);
+    for (int band : {kBandClose, kBandNormal, kBandFar}) darkFontTextures[band] = new Texture(kDarkFontFiles[band]);
+    plainFontTexture = new Texture(kPlainFontFile);
+    for (int band : {kBandClose, kBandNormal, kBandFar}) overlayTextures[band] = new Texture(kOverlayFiles[band], false);
 
     glyphQuads.create("Resources/Shader/text.vert");
     overlayQuad.create();

@@ -11,6 +11,13 @@ namespace ruma {
 
 struct Texture;
 
+// The files by band (close, normal, far).
+constexpr const char* kDarkFontFiles[3] = {"Resources/Fonts/segeodarkclose.png", "Resources/Fonts/segeodarknormal.png",
+                                           "Resources/Fonts/segeodarkfar.png"};
+constexpr const char* kPlainFontFile = "Resources/Fonts/segeo.png";
+constexpr const char* kOverlayFiles[3] = {"Resources/Images/uiCLOSE.png", "Resources/Images/uiNORMAL.png",
+                                          "Resources/Images/uiFAR.png"};
+
 class TextRenderer {
 public:
     // Loads the fonts and overlays and builds the text and overlay quads with

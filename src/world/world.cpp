@@ -10,16 +10,21 @@
 #include "render/shader.h"
 #include "render/texture.h"
 #include "render/video_texture.h"
+#include "platform/load_ahead.h"
 #include "scene/animated_object.h"
+#include "scene/model_import.h"
 #include "scene/cat.h"
 #include "scene/slime.h"
 #include "scene/tovik.h"
+#include "sound/sound_engine.h"
 #include "sound/sound_player.h"
 #include "text/text_renderer.h"
 #include "world/controls.h"
 #include "world/game_clock.h"
 #include "world/physics.h"
 #include "world/slime_places.h"
+
+#include <iterator>
 
 namespace ruma {
 
@@ -46,6 +51,11 @@ namespace {
 const char* const kBasicVertex = "Resources/Shader/basic.vert";
 const char* const kToonFragment = "Resources/Shader/toon.frag";
 const char* const kUnlitFragment = "Resources/Shader/basicnolight.frag";
+const char* const kPlayerTextureFile = "Resources/Textures/tovkTex.png";
+const char* const kPlayerBoostTextureFile = "Resources/Textures/tovkTexG.png";
+const char* const kBoardTextureFile = "Resources/Textures/skateboard2.png";
+const char* const kCatTextureFile = "Resources/Textures/cat.tga";
+const char* const kSlimeTextureFile = "Resources/Textures/slime.png";
 
 } // namespace
 
@@ -116,6 +126,47 @@ scene::ImportedObject* loadSection(int section, Texture** texture, Shader* shade
     return level;
 }
 
+void startLoadingAhead()
+{
+    if (loadAhead) return;
+    loadAhead = new LoadAhead();
+    // In loadGameObjects' own order: the loading thread keeps ahead of it.
+    auto image = [](const char* path) { loadAhead->queue(path, readImageAhead); };
+    auto model = [](const std::string& path) { loadAhead->queue(path, scene::readModelAhead); };
+    image(kPlayerTextureFile);
+    image(kPlayerBoostTextureFile);
+    model(scene::kTovikModelFile);
+    for (int section = 1; section <= 4; ++section) {
+        loadAhead->queue(sectionFile(section, highResTextures, "Textures", ".jpg"), readImageAhead);
+        model(sectionFile(section, highResTextures, "Models", ".obj"));
+    }
+    image(kBoardTextureFile);
+    model(scene::kBoardModelFile);
+    image(kCatTextureFile);
+    model(scene::kCatModelFile);
+    image(kSlimeTextureFile);
+    for (size_t slime = 0; slime < std::size(kSlimePlaces); ++slime) model(scene::kSlimeModelFile);
+    image(kControlsPictureFile);
+    for (const char* font : kDarkFontFiles) image(font);
+    image(kPlainFontFile);
+    for (const char* overlay : kOverlayFiles) image(overlay);
+    for (const char* picture : kEndPictureFiles) image(picture);
+    for (const char* file : kSoundFiles) loadAhead->queue(file, readSoundAhead);
+    loadAhead->start();
+}
+
+std::vector<std::string> finishLoadingAhead()
+{
+    if (!loadAhead) return {};
+    loadAhead->stop();
+    std::vector<std::string> outOfStep;
+    for (const std::string& key : loadAhead->unclaimedKeys()) outOfStep.push_back("read ahead, never used: " + key);
+    for (const std::string& key : loadAhead->missedKeys()) outOfStep.push_back("not read ahead: " + key);
+    delete loadAhead;
+    loadAhead = nullptr;
+    return outOfStep;
+}
+
 void loadGameObjects()
 {
     platform().setWindowTitle("Tovik3D - Loading Game Objects...");
@@ -127,8 +178,8 @@ void loadGameObjects()
     auto* unlitShader = new Shader(kBasicVertex, kUnlitFragment);
     sceneShaders = {litShader, unlitShader};
 
-    playerTexture = new Texture("Resources/Textures/tovkTex.png");
-    playerBoostTexture = new Texture("Resources/Textures/tovkTexG.png");
+    playerTexture = new Texture(kPlayerTextureFile);
+    playerBoostTexture = new Texture(kPlayerBoostTextureFile);
     createPlayer(litShader);
     RenderEntry playerEntry{player, playerTexture, 45.0f, glm::vec3(1.0f), false, nullptr};
 
@@ -139,7 +190,7 @@ void loadGameObjects()
         renderList.push_back({sections.back(), texture, 2.0f, glm::vec3(1.0f), false, nullptr});
     }
 
-    auto* boardTexture = new Texture("Resources/Textures/skateboard2.png");
+    auto* boardTexture = new Texture(kBoardTextureFile);
     glm::mat4 boardModel = glm::translate(identityMatrix(), glm::vec3(1.5f, -0.5f, 1.0f));
     boardModel = rotateDegrees(boardModel, 90.0f, glm::vec3(1.0f, 0.0f, 0.0f));
     boardModel = rotateDegrees(boardModel, 90.0f, glm::vec3(0.0f, 0.0f, 1.0f));
@@ -149,7 +200,7 @@ void loadGameObjects()
 
     for (scene::ImportedObject* section : sections) addCourseCollision(*section);
 
-    auto* catTexture = new Texture("Resources/Textures/cat.tga");
+    auto* catTexture = new Texture(kCatTextureFile);
     cat = new scene::Cat(identityMatrix(), litShader);
     auto* video = new VideoTexture();
     renderList.push_back({cat, catTexture, 0.0f, glm::vec3(1.0f), true, video});
@@ -159,7 +210,7 @@ void loadGameObjects()
     renderList.push_back(playerEntry);
 
     // The slimes look alike: one texture for all of them.
-    auto* slimeTexture = new Texture("Resources/Textures/slime.png");
+    auto* slimeTexture = new Texture(kSlimeTextureFile);
     for (const SlimePlace& place : kSlimePlaces)
         renderList.push_back(makeSlime(place.moving, place.position, litShader, slimeTexture));
 

@@ -54,6 +54,12 @@ extern EndScreen* endScreen;
 // that uses its pair of files; freed at shutdown after the objects.
 extern std::vector<Shader*> sceneShaders;
 
+// Starts reading the image and model files loadGameObjects will load, on a
+// thread of its own, once the resolution answer is known (before the window).
+void startLoadingAhead();
+// Ends that thread after loadGameObjects; returns a line for each file read
+// ahead and never used, and each one loaded without being read ahead.
+std::vector<std::string> finishLoadingAhead();
 // Builds the whole world (needs the window and GL context, and initPhysics).
 void loadGameObjects();
 // The player object, drawn with shader, and its capsule body (player, playerBody).
