@@ -13,4 +13,8 @@ long residentKilobytes();
 // loading thread decoded would stay in memory all game long.
 void returnBigBuffersWhenFreed();
 
+// Seconds since the system started this process, loading its libraries
+// included (to the system's clock tick); 0 where the system does not say.
+double secondsSinceProcessStart();
+
 } // namespace ruma
