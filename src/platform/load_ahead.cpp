@@ -72,6 +72,8 @@ void LoadAhead::stop()
         std::lock_guard<std::mutex> lock(mutex);
         stopping = true;
     }
+    // The thread may be waiting for room in its budget.
+    changed.notify_all();
     if (worker.joinable()) worker.join();
     std::lock_guard<std::mutex> lock(mutex);
     for (Job& job : jobs) {

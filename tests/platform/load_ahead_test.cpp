@@ -71,6 +71,16 @@ TEST(LoadAhead, TheThreadWaitsAtItsBudgetUntilAClaimAndNeverBlocksAClaim)
     EXPECT_EQ(made.load(), 6);
     loads.stop();
 
+    // A game that ends while the thread waits for room (a damaged file)
+    // stops it at once rather than hanging.
+    LoadAhead full(10);
+    made = 0;
+    for (int i = 0; i < 3; ++i) full.queue("big" + std::to_string(i), counted(made, i, 60));
+    full.start();
+    ASSERT_TRUE(eventually([&] { return made == 1; }));
+    full.stop();
+    EXPECT_EQ(made.load(), 1);
+
     // A claim waits for the load under way; a loader stopped before its
     // thread started runs nothing, and a claim returns at once.
     LoadAhead slow;
