@@ -1,5 +1,7 @@
 #include "platform/load_ahead.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 
 namespace ruma {
@@ -74,12 +76,17 @@ void LoadAhead::stop()
     }
     // The thread may be waiting for room in its budget.
     changed.notify_all();
-    if (worker.joinable()) worker.join();
-    std::lock_guard<std::mutex> lock(mutex);
+    const bool ran = worker.joinable();
+    if (ran) worker.join();
+    std::unique_lock<std::mutex> lock(mutex);
     for (Job& job : jobs) {
         job.result.reset();
         job.done = true;
     }
+    lock.unlock();
+    // The C library keeps a pool of memory per thread: what the ended thread
+    // freed there would stay in the game's memory, unusable by any other.
+    if (ran) malloc_trim(0);
 }
 
 std::vector<std::string> LoadAhead::unclaimedKeys() const
