@@ -1,6 +1,7 @@
 #include "world/world.h"
 
 #include "world/start_answers.h"
+#include "platform/load_ahead.h"
 #include "platform/math_conventions.h"
 #include "platform/platform.h"
 #include "render/gl_error.h"
@@ -10,10 +11,9 @@
 #include "render/shader.h"
 #include "render/texture.h"
 #include "render/video_texture.h"
-#include "platform/load_ahead.h"
 #include "scene/animated_object.h"
-#include "scene/model_import.h"
 #include "scene/cat.h"
+#include "scene/model_import.h"
 #include "scene/slime.h"
 #include "scene/tovik.h"
 #include "sound/sound_engine.h"
@@ -131,13 +131,13 @@ void startLoadingAhead()
     if (loadAhead) return;
     loadAhead = new LoadAhead();
     // In loadGameObjects' own order: the loading thread keeps ahead of it.
-    auto image = [](const char* path) { loadAhead->queue(path, readImageAhead); };
+    auto image = [](const std::string& path) { loadAhead->queue(path, readImageAhead); };
     auto model = [](const std::string& path) { loadAhead->queue(path, scene::readModelAhead); };
     image(kPlayerTextureFile);
     image(kPlayerBoostTextureFile);
     model(scene::kTovikModelFile);
     for (int section = 1; section <= 4; ++section) {
-        loadAhead->queue(sectionFile(section, highResTextures, "Textures", ".jpg"), readImageAhead);
+        image(sectionFile(section, highResTextures, "Textures", ".jpg"));
         model(sectionFile(section, highResTextures, "Models", ".obj"));
     }
     image(kBoardTextureFile);
