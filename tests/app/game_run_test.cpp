@@ -342,5 +342,25 @@ TEST_F(GameRunTest, AScriptedRunLooksLikeItsReferencePictures)
     }
 }
 
+// In a window smaller than the pictures, the controls and end pictures are
+// drawn from their smaller levels, as every texture is.
+TEST_F(GameRunTest, ASmallWindowShowsThePicturesAsTheReferences)
+{
+    ScratchDir dir("run-small");
+    GameRun run = runGameWith("--autopilot",
+                              "dt 0.0333333\n"
+                              "resize 960 540\n"
+                              "wait 3\n"
+                              "shot @DIR@/small_controls.png\n"
+                              "tap F1\n"
+                              "walkto 2.6 10.5\n"
+                              "waitend 60\n"
+                              "shot @DIR@/small_caught.png\n"
+                              "hold 2 ESC\n",
+                              dir);
+    ASSERT_EQ(run.process.exitStatus, 0) << run.process.err;
+    expectLooksLikeReferences(dir, {"small_controls", "small_caught"});
+}
+
 } // namespace
 } // namespace ruma::test
