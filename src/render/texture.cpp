@@ -82,32 +82,34 @@ std::vector<Taps> tapsAlong(unsigned from, unsigned to)
     return taps;
 }
 
-// The level below `above`, half its size (rounded down, at least 1): each
-// texel the mean of the texels above that it covers. Halving an even size
-// averages pairs, rounding halves up, then the two pairs: the driver's own
-// generation gives these very bytes.
-Level halfLevel(const Level& above, unsigned channels)
+// The level below one of width x height texels (rows `pitch` bytes apart),
+// half its size (rounded down, at least 1): each texel the mean of the
+// texels above that it covers. Halving an even size averages pairs, rounding
+// halves up, then the two pairs: the driver's own generation gives these
+// very bytes.
+template <unsigned channels>
+Level halfLevel(const unsigned char* above, size_t pitch, unsigned width, unsigned height)
 {
     Level level;
-    level.width = std::max(1u, above.width / 2);
-    level.height = std::max(1u, above.height / 2);
+    level.width = std::max(1u, width / 2);
+    level.height = std::max(1u, height / 2);
     level.bytes.resize(static_cast<size_t>(level.width) * level.height * channels);
-    auto at = [&](unsigned y, unsigned x, unsigned c) {
-        return static_cast<unsigned>(above.bytes[(static_cast<size_t>(y) * above.width + x) * channels + c]);
-    };
     unsigned char* out = level.bytes.data();
-    if (above.width % 2 == 0 && above.height % 2 == 0) {
-        for (unsigned y = 0; y < level.height; ++y)
-            for (unsigned x = 0; x < level.width; ++x)
+    if (width % 2 == 0 && height % 2 == 0) {
+        for (unsigned y = 0; y < level.height; ++y) {
+            const unsigned char* top = above + 2 * y * pitch;
+            const unsigned char* bottom = top + pitch;
+            for (unsigned x = 0; x < level.width; ++x, top += 2 * channels, bottom += 2 * channels)
                 for (unsigned c = 0; c < channels; ++c) {
-                    const unsigned top = (at(2 * y, 2 * x, c) + at(2 * y, 2 * x + 1, c) + 1) / 2;
-                    const unsigned bottom = (at(2 * y + 1, 2 * x, c) + at(2 * y + 1, 2 * x + 1, c) + 1) / 2;
-                    *out++ = static_cast<unsigned char>((top + bottom + 1) / 2);
+                    const unsigned upper = (top[c] + top[c + channels] + 1u) / 2u;
+                    const unsigned lower = (bottom[c] + bottom[c + channels] + 1u) / 2u;
+                    *out++ = static_cast<unsigned char>((upper + lower + 1u) / 2u);
                 }
+        }
         return level;
     }
-    const std::vector<Taps> across = tapsAlong(above.width, level.width);
-    const std::vector<Taps> down = tapsAlong(above.height, level.height);
+    const std::vector<Taps> across = tapsAlong(width, level.width);
+    const std::vector<Taps> down = tapsAlong(height, level.height);
     for (unsigned y = 0; y < level.height; ++y)
         for (unsigned x = 0; x < level.width; ++x)
             for (unsigned c = 0; c < channels; ++c) {
@@ -115,7 +117,7 @@ Level halfLevel(const Level& above, unsigned channels)
                 for (unsigned j = 0; j < down[y].count; ++j)
                     for (unsigned i = 0; i < across[x].count; ++i)
                         sum += down[y].weights[j] * across[x].weights[i] *
-                               static_cast<float>(at(down[y].first + j, across[x].first + i, c));
+                               static_cast<float>(above[(down[y].first + j) * pitch + (across[x].first + i) * channels + c]);
                 *out++ = static_cast<unsigned char>(std::min(255.0f, sum + 0.5f));
             }
     return level;
@@ -125,24 +127,27 @@ Level halfLevel(const Level& above, unsigned channels)
 // first builds a blit program per pixel format, which costs start-up more
 // than the levels of every texture together; built here, they are made on
 // the loading thread.
-std::vector<Level> smallerLevels(FIBITMAP* image, unsigned channels)
+template <unsigned channels>
+std::vector<Level> smallerLevelsOf(FIBITMAP* image)
 {
-    Level base;
-    base.width = FreeImage_GetWidth(image);
-    base.height = FreeImage_GetHeight(image);
-    const unsigned pitch = FreeImage_GetPitch(image);
-    const unsigned char* bits = FreeImage_GetBits(image);
-    const size_t row = static_cast<size_t>(base.width) * channels;
-    base.bytes.resize(row * base.height);
-    for (unsigned y = 0; y < base.height; ++y)
-        std::copy(bits + static_cast<size_t>(y) * pitch, bits + static_cast<size_t>(y) * pitch + row,
-                  base.bytes.begin() + static_cast<long>(y * row));
     std::vector<Level> levels;
-    for (const Level* above = &base; above->width > 1 || above->height > 1; above = &levels.back()) {
-        Level next = halfLevel(*above, channels);
+    const unsigned char* above = FreeImage_GetBits(image);
+    size_t pitch = FreeImage_GetPitch(image);
+    unsigned width = FreeImage_GetWidth(image), height = FreeImage_GetHeight(image);
+    while (width > 1 || height > 1) {
+        Level next = halfLevel<channels>(above, pitch, width, height);
         levels.push_back(std::move(next));
+        above = levels.back().bytes.data();
+        width = levels.back().width;
+        height = levels.back().height;
+        pitch = static_cast<size_t>(width) * channels;
     }
     return levels;
+}
+
+std::vector<Level> smallerLevels(FIBITMAP* image, unsigned channels)
+{
+    return channels == 4 ? smallerLevelsOf<4>(image) : smallerLevelsOf<3>(image);
 }
 
 unsigned channelsOf(FIBITMAP* image) { return FreeImage_GetBPP(image) == 32 ? 4 : 3; }
