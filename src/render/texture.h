@@ -22,8 +22,9 @@ struct Texture {
     explicit Texture(const std::string& path);
 };
 
-// The pixels Texture would read from path, read without GL or messages, for a
-// texture made later from the same file (null when the file cannot be read).
+// The pixels Texture would read from path and its smaller levels, made
+// without GL or messages, for a texture made later from the same file (null
+// when the file cannot be read).
 LoadAhead::Result readImageAhead(const std::string& path, size_t& bytes);
 
 // Whether a texture gets all its levels' storage in one call (GL 4.2 or
