@@ -61,7 +61,13 @@ void drawScene()
     }
 }
 
-void composeMotionBlur(double dt)
+// Whether the frame shows a white HUD line, which the distance overlay lies over.
+bool anyHudLine()
+{
+    return showStats || wireframe || !transparency || showSamplingLine || showMipmapLine;
+}
+
+void composeMotionBlur(double dt, bool overlayInBlur)
 {
     if (wireframe) {
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -75,13 +81,15 @@ void composeMotionBlur(double dt)
     bool fast = controls->isFast();
     // The blur follows the camera's motion per second, whatever the frame rate.
     double base = fast ? 0.0033333334140479565 : 0.0016666667070239782;
-    // The HUD's overlay rides on the blur's pass: one full-window pass less.
+    // The HUD's overlay rides on the blur's pass, one full-window pass less,
+    // unless a white line must show through it.
     motionBlur->pass(fast, static_cast<float>(base / dt), controls->inverseViewProjection,
-                     controls->previousViewProjection, textRenderer->overlayFor(catDistance)->handle);
+                     controls->previousViewProjection,
+                     overlayInBlur ? textRenderer->overlayFor(catDistance)->handle : 0);
     glEnable(GL_DEPTH_TEST);
 }
 
-void drawHudLines()
+void drawHudLines(bool overlayDrawn)
 {
     glDisable(GL_DEPTH_TEST);
     auto line = [](const char* text, int y) {
@@ -113,7 +121,7 @@ void drawHudLines()
             line(text, 155);
         }
     }
-    if (!controlsScreen->showing) textRenderer->drawHud(catDistance, windowWidth, windowHeight, !wireframe);
+    if (!controlsScreen->showing) textRenderer->drawHud(catDistance, windowWidth, windowHeight, overlayDrawn);
     glEnable(GL_DEPTH_TEST);
 }
 
@@ -126,6 +134,9 @@ void renderFrame(double dt)
         sound->playEnd(endScreen->won);
         endScreen->draw();
     } else {
+        // The overlay lies over the HUD's lines: with a line showing it is
+        // drawn after them, not inside the blur.
+        const bool overlayInBlur = !controlsScreen->showing && !anyHudLine();
         if (controlsScreen->showing) {
             prepareWindow();
             controlsScreen->draw();
@@ -133,10 +144,10 @@ void renderFrame(double dt)
         } else {
             drawScene();
             benchMark(BenchPhase::Scene);
-            composeMotionBlur(dt);
+            composeMotionBlur(dt, overlayInBlur);
             benchMark(BenchPhase::Blur);
         }
-        drawHudLines();
+        drawHudLines(overlayInBlur);
         benchMark(BenchPhase::Hud);
     }
     checkGlError(342);

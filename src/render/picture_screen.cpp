@@ -12,7 +12,7 @@ namespace {
 // bleed its bottom row into the top of the screen (or left into right).
 Texture* loadPicture(const char* path)
 {
-    Texture* picture = new Texture(path, false);
+    Texture* picture = new Texture(path);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     return picture;

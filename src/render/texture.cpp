@@ -7,6 +7,7 @@
 #include <FreeImage.h>
 
 #include <algorithm>
+#include <iostream>
 #include <vector>
 
 namespace ruma {
@@ -50,58 +51,111 @@ ImageRead readImagePixels(const std::string& path, FIBITMAP*& image)
     return ImageRead::Read;
 }
 
-bool isPowerOfTwo(unsigned n) { return n != 0 && (n & (n - 1)) == 0; }
+// One level of a texture, rows tightly packed, bottom row first.
+struct Level {
+    unsigned width = 0;
+    unsigned height = 0;
+    std::vector<unsigned char> bytes;
+};
 
-// Levels 1 and on of a square power-of-two image, each built from the 2x2
-// texels below it. The driver's own generation first builds a blit program
-// per pixel format, which costs start-up more than the levels of every
-// texture together.
-std::vector<std::vector<unsigned char>> smallerLevels(FIBITMAP* image, unsigned channels)
+// Where one texel of a smaller level takes its value along one axis: the
+// texels of the level above it covers, and how much of each.
+struct Taps {
+    unsigned first = 0;
+    unsigned count = 0;
+    float weights[4] = {0, 0, 0, 0};
+};
+
+std::vector<Taps> tapsAlong(unsigned from, unsigned to)
 {
-    const unsigned width = FreeImage_GetWidth(image);
-    const unsigned pitch = FreeImage_GetPitch(image);
-    const unsigned char* bits = FreeImage_GetBits(image);
-    std::vector<unsigned char> above(static_cast<size_t>(width) * width * channels);
-    for (unsigned y = 0; y < width; ++y)
-        std::copy(bits + static_cast<size_t>(y) * pitch, bits + static_cast<size_t>(y) * pitch + width * channels,
-                  above.begin() + static_cast<long>(static_cast<size_t>(y) * width * channels));
-    std::vector<std::vector<unsigned char>> levels;
-    const std::vector<unsigned char>* from = &above;
-    for (unsigned size = width / 2; size >= 1; size /= 2) {
-        const unsigned fromSize = size * 2;
-        std::vector<unsigned char> level(static_cast<size_t>(size) * size * channels);
-        for (unsigned y = 0; y < size; ++y)
-            for (unsigned x = 0; x < size; ++x)
+    std::vector<Taps> taps(to);
+    const double span = double(from) / double(to);
+    for (unsigned i = 0; i < to; ++i) {
+        const double begin = i * span, end = (i + 1) * span;
+        Taps& t = taps[i];
+        t.first = static_cast<unsigned>(begin);
+        for (unsigned texel = t.first; texel < from && texel < end && t.count < 4; ++texel, ++t.count) {
+            const double covered = std::min(end, texel + 1.0) - std::max(begin, double(texel));
+            t.weights[t.count] = static_cast<float>(covered / span);
+        }
+    }
+    return taps;
+}
+
+// The level below one of width x height texels (rows `pitch` bytes apart),
+// half its size (rounded down, at least 1): each texel the mean of the
+// texels above that it covers. Halving an even size averages pairs, rounding
+// halves up, then the two pairs: the driver's own generation gives these
+// very bytes.
+template <unsigned channels>
+Level halfLevel(const unsigned char* above, size_t pitch, unsigned width, unsigned height)
+{
+    Level level;
+    level.width = std::max(1u, width / 2);
+    level.height = std::max(1u, height / 2);
+    level.bytes.resize(static_cast<size_t>(level.width) * level.height * channels);
+    unsigned char* out = level.bytes.data();
+    if (width % 2 == 0 && height % 2 == 0) {
+        for (unsigned y = 0; y < level.height; ++y) {
+            const unsigned char* top = above + 2 * y * pitch;
+            const unsigned char* bottom = top + pitch;
+            for (unsigned x = 0; x < level.width; ++x, top += 2 * channels, bottom += 2 * channels)
                 for (unsigned c = 0; c < channels; ++c) {
-                    auto at = [&](unsigned yy, unsigned xx) {
-                        return static_cast<unsigned>((*from)[(static_cast<size_t>(yy) * fromSize + xx) * channels + c]);
-                    };
-                    // Each pair is averaged, rounding halves up, then the two
-                    // pairs: the driver's own generation gives these very bytes.
-                    const unsigned top = (at(2 * y, 2 * x) + at(2 * y, 2 * x + 1) + 1) / 2;
-                    const unsigned bottom = (at(2 * y + 1, 2 * x) + at(2 * y + 1, 2 * x + 1) + 1) / 2;
-                    level[(static_cast<size_t>(y) * size + x) * channels + c] =
-                        static_cast<unsigned char>((top + bottom + 1) / 2);
+                    const unsigned upper = (top[c] + top[c + channels] + 1u) / 2u;
+                    const unsigned lower = (bottom[c] + bottom[c + channels] + 1u) / 2u;
+                    *out++ = static_cast<unsigned char>((upper + lower + 1u) / 2u);
                 }
-        levels.push_back(std::move(level));
-        from = &levels.back();
+        }
+        return level;
+    }
+    const std::vector<Taps> across = tapsAlong(width, level.width);
+    const std::vector<Taps> down = tapsAlong(height, level.height);
+    for (unsigned y = 0; y < level.height; ++y)
+        for (unsigned x = 0; x < level.width; ++x)
+            for (unsigned c = 0; c < channels; ++c) {
+                float sum = 0.0f;
+                for (unsigned j = 0; j < down[y].count; ++j)
+                    for (unsigned i = 0; i < across[x].count; ++i)
+                        sum += down[y].weights[j] * across[x].weights[i] *
+                               static_cast<float>(above[(down[y].first + j) * pitch + (across[x].first + i) * channels + c]);
+                *out++ = static_cast<unsigned char>(std::min(255.0f, sum + 0.5f));
+            }
+    return level;
+}
+
+// Levels 1 and on of the image, down to 1 x 1. The driver's own generation
+// first builds a blit program per pixel format, which costs start-up more
+// than the levels of every texture together; built here, they are made on
+// the loading thread.
+template <unsigned channels>
+std::vector<Level> smallerLevelsOf(FIBITMAP* image)
+{
+    std::vector<Level> levels;
+    const unsigned char* above = FreeImage_GetBits(image);
+    size_t pitch = FreeImage_GetPitch(image);
+    unsigned width = FreeImage_GetWidth(image), height = FreeImage_GetHeight(image);
+    while (width > 1 || height > 1) {
+        Level next = halfLevel<channels>(above, pitch, width, height);
+        levels.push_back(std::move(next));
+        above = levels.back().bytes.data();
+        width = levels.back().width;
+        height = levels.back().height;
+        pitch = static_cast<size_t>(width) * channels;
     }
     return levels;
 }
 
-bool isSquarePowerOfTwo(FIBITMAP* image)
+std::vector<Level> smallerLevels(FIBITMAP* image, unsigned channels)
 {
-    return FreeImage_GetWidth(image) == FreeImage_GetHeight(image) && isPowerOfTwo(FreeImage_GetWidth(image));
+    return channels == 4 ? smallerLevelsOf<4>(image) : smallerLevelsOf<3>(image);
 }
 
 unsigned channelsOf(FIBITMAP* image) { return FreeImage_GetBPP(image) == 32 ? 4 : 3; }
 
-// An image file as the texture takes it: its pixels, and for a square
-// power-of-two image the smaller levels (built ahead while they are not yet
-// known to be wanted: every such image of the game is mipmapped).
+// An image file as the texture takes it: its pixels and its smaller levels.
 struct ImageForTexture {
     FIBITMAP* image = nullptr;
-    std::vector<std::vector<unsigned char>> levels;
+    std::vector<Level> levels;
     ImageForTexture() = default;
     ImageForTexture(const ImageForTexture&) = delete;
     ImageForTexture& operator=(const ImageForTexture&) = delete;
@@ -111,26 +165,26 @@ struct ImageForTexture {
     }
 };
 
-GLsizei levelCount(unsigned size)
-{
-    GLsizei levels = 1;
-    for (; size > 1; size /= 2) ++levels;
-    return levels;
-}
-
 } // namespace
 
 LoadAhead::Result readImageAhead(const std::string& path, size_t& bytes)
 {
     auto read = std::make_shared<ImageForTexture>();
     if (readImagePixels(path, read->image) != ImageRead::Read) return nullptr;
-    if (isSquarePowerOfTwo(read->image)) read->levels = smallerLevels(read->image, channelsOf(read->image));
+    read->levels = smallerLevels(read->image, channelsOf(read->image));
     bytes = static_cast<size_t>(FreeImage_GetPitch(read->image)) * FreeImage_GetHeight(read->image);
-    for (const std::vector<unsigned char>& level : read->levels) bytes += level.size();
+    for (const Level& level : read->levels) bytes += level.bytes.size();
     return read;
 }
 
-Texture::Texture(const std::string& path, bool mipmaps)
+bool allowTextureStorage = true;
+
+bool textureStorageAvailable()
+{
+    return allowTextureStorage && (GLEW_VERSION_4_2 || GLEW_ARB_texture_storage);
+}
+
+Texture::Texture(const std::string& path)
 {
     glGenTextures(1, &handle);
     glActiveTexture(GL_TEXTURE0);
@@ -145,6 +199,16 @@ Texture::Texture(const std::string& path, bool mipmaps)
     }
     image = read->image;
 
+    const GLsizei width = static_cast<GLsizei>(FreeImage_GetWidth(image));
+    const GLsizei height = static_cast<GLsizei>(FreeImage_GetHeight(image));
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    if (width > largest || height > largest) {
+        std::cout << "Texture " << path << " is " << width << " x " << height << " pixels, more than this GL's "
+                  << largest << " a side" << std::endl;
+        fatalError("Failed to load texture:" + path);
+    }
+
     bool hasAlpha = false;
     if (FIBITMAP* alpha = FreeImage_GetChannel(image, FICC_ALPHA)) {
         hasAlpha = true;
@@ -152,34 +216,37 @@ Texture::Texture(const std::string& path, bool mipmaps)
     }
     GLint internalFormat = hasAlpha ? GL_RGBA : GL_RGB;
     GLenum pixelFormat = hasAlpha ? GL_BGRA : GL_BGR;
+    // Levels built ahead assumed 32 bits meant alpha, as it does for every converted image.
+    if (read->levels.empty() || channelsOf(image) != (hasAlpha ? 4u : 3u))
+        read->levels = smallerLevels(image, hasAlpha ? 4 : 3);
 
     // FreeImage rows are bottom first and padded to 4 bytes, which is GL's
-    // first row and default unpack alignment: upload as is.
-    const unsigned width = FreeImage_GetWidth(image), height = FreeImage_GetHeight(image);
-    if (mipmaps && isSquarePowerOfTwo(image)) {
-        // Every level in one allocation: levels given one by one would have
-        // the driver copy the whole texture as it grows.
-        glTexStorage2D(GL_TEXTURE_2D, levelCount(width), hasAlpha ? GL_RGBA8 : GL_RGB8, static_cast<GLsizei>(width),
-                       static_cast<GLsizei>(height));
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(width), static_cast<GLsizei>(height),
-                        pixelFormat, GL_UNSIGNED_BYTE, FreeImage_GetBits(image));
-        // Levels built ahead assumed 32 bits meant alpha, as it does for every converted image.
-        if (read->levels.empty() || channelsOf(image) != (hasAlpha ? 4u : 3u))
-            read->levels = smallerLevels(image, hasAlpha ? 4 : 3);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        unsigned size = width;
-        for (size_t level = 0; level < read->levels.size(); ++level) {
-            size /= 2;
-            glTexSubImage2D(GL_TEXTURE_2D, static_cast<GLint>(level + 1), 0, 0, static_cast<GLsizei>(size),
-                            static_cast<GLsizei>(size), pixelFormat, GL_UNSIGNED_BYTE, read->levels[level].data());
-        }
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    // first row and default unpack alignment: upload as is. The smaller
+    // levels are packed tight.
+    if (textureStorageAvailable()) {
+        // Every level in one allocation: levels given one by one have the
+        // driver copy the whole texture as it grows.
+        glTexStorage2D(GL_TEXTURE_2D, static_cast<GLsizei>(read->levels.size() + 1), hasAlpha ? GL_RGBA8 : GL_RGB8,
+                       width, height);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, pixelFormat, GL_UNSIGNED_BYTE,
+                        FreeImage_GetBits(image));
     } else {
-        glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0,
-                     pixelFormat, GL_UNSIGNED_BYTE, FreeImage_GetBits(image));
-        if (mipmaps) glGenerateMipmap(GL_TEXTURE_2D);
+        glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, width, height, 0, pixelFormat, GL_UNSIGNED_BYTE,
+                     FreeImage_GetBits(image));
     }
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, mipmaps ? GL_LINEAR_MIPMAP_LINEAR : GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    for (size_t index = 0; index < read->levels.size(); ++index) {
+        const Level& level = read->levels[index];
+        const GLint number = static_cast<GLint>(index + 1);
+        const GLsizei w = static_cast<GLsizei>(level.width), h = static_cast<GLsizei>(level.height);
+        if (textureStorageAvailable())
+            glTexSubImage2D(GL_TEXTURE_2D, number, 0, 0, w, h, pixelFormat, GL_UNSIGNED_BYTE, level.bytes.data());
+        else
+            glTexImage2D(GL_TEXTURE_2D, number, internalFormat, w, h, 0, pixelFormat, GL_UNSIGNED_BYTE,
+                         level.bytes.data());
+    }
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);

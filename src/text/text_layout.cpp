@@ -10,11 +10,7 @@ constexpr float kCell = 1.0f / kAtlasCells;
 
 } // namespace
 
-int glyphCell(char byte)
-{
-    int b = static_cast<signed char>(byte);
-    return b < 0 ? '?' : b;
-}
+int glyphCell(char byte) { return static_cast<signed char>(byte); }
 
 void appendQuad(std::vector<float>& to, float x0, float y0, float x1, float y1)
 {

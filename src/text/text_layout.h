@@ -16,8 +16,10 @@ constexpr int kBandFar = 2;
 // Cells per row and per column of a font atlas.
 constexpr int kAtlasCells = 16;
 
-// The atlas cell a byte is drawn with. The atlas holds 7-bit bytes only; any
-// byte from 128 up is drawn as "?".
+// The atlas cell a byte is drawn with: the byte as a signed number. A byte
+// from 128 up gives a negative cell, whose column and row (remainder and
+// quotient by 16, both toward zero) lie left of and below the atlas: the
+// font repeats, so it shows the cell those coordinates wrap round to.
 int glyphCell(char byte);
 
 // Appends the six corners of a quad as two counter-clockwise triangles, in

@@ -10,7 +10,7 @@ TextRenderer::TextRenderer()
 {
     for (int band : {kBandClose, kBandNormal, kBandFar}) darkFontTextures[band] = new Texture(kDarkFontFiles[band]);
     plainFontTexture = new Texture(kPlainFontFile);
-    for (int band : {kBandClose, kBandNormal, kBandFar}) overlayTextures[band] = new Texture(kOverlayFiles[band], false);
+    for (int band : {kBandClose, kBandNormal, kBandFar}) overlayTextures[band] = new Texture(kOverlayFiles[band]);
 
     glyphQuads.create("Resources/Shader/text.vert");
     overlayQuad.create();

@@ -272,31 +272,11 @@ Image halved(const Image& full)
     return half;
 }
 
-// A scripted run whose every picture must match the committed references
-// (tests/app/pictures/) within the software renderer's noise: the controls
-// picture, then play through the motion blur and the HUD, walking and turning
-// past the cat and the first slime. Faster drawing must not change what is seen.
-// TOVIK3D_WRITE_PICTURES=1 writes the references from the current build instead.
-TEST_F(GameRunTest, AScriptedRunLooksLikeItsReferencePictures)
+// Every picture of a run must match its committed reference (tests/app/pictures/)
+// within the software renderer's noise. TOVIK3D_WRITE_PICTURES=1 writes the
+// references from the current build instead.
+void expectLooksLikeReferences(const ScratchDir& dir, const std::vector<std::string>& shots)
 {
-    ScratchDir dir("run-pictures");
-    const std::vector<std::string> shots = {"controls", "walk", "turn", "front", "slime"};
-    GameRun run = runGameWith("--script",
-                              "dt 0.0333333\n"
-                              "wait 3\n"
-                              "shot @DIR@/controls.png\n"
-                              "tap F1\n"
-                              "hold 15 W\n"
-                              "shot @DIR@/walk.png\n"
-                              "hold 12 W look 8 0\n"
-                              "shot @DIR@/turn.png\n"
-                              "hold 20 W C look -8 0\n"
-                              "shot @DIR@/front.png\n"
-                              "hold 30 W\n"
-                              "shot @DIR@/slime.png\n"
-                              "hold 2 ESC\n",
-                              dir);
-    ASSERT_EQ(run.process.exitStatus, 0) << run.process.err;
     const std::string references = sourceDir() + "/tests/app/pictures/";
     const bool writing = std::getenv("TOVIK3D_WRITE_PICTURES") != nullptr;
     for (const std::string& shot : shots) {
@@ -314,6 +294,72 @@ TEST_F(GameRunTest, AScriptedRunLooksLikeItsReferencePictures)
         ASSERT_EQ(expected.height, seen.height) << shot;
         EXPECT_LE(fractionDifferent(seen, expected, 12), 0.002) << shot;
     }
+}
+
+// The controls picture, then play through the motion blur and the HUD,
+// walking and turning past the cat and the first slime; then every white HUD
+// line at once (statistics, wireframe on and off again, sampling, mipmaps,
+// transparency), before and after the slime's boost. Faster drawing must not
+// change what is seen, and the distance overlay lies over the lines.
+TEST_F(GameRunTest, AScriptedRunLooksLikeItsReferencePictures)
+{
+    ScratchDir dir("run-pictures");
+    GameRun run = runGameWith("--script",
+                              "dt 0.0333333\n"
+                              "wait 3\n"
+                              "shot @DIR@/controls.png\n"
+                              "tap F1\n"
+                              "hold 15 W\n"
+                              "shot @DIR@/walk.png\n"
+                              "hold 12 W look 8 0\n"
+                              "shot @DIR@/turn.png\n"
+                              "hold 20 W C look -8 0\n"
+                              "shot @DIR@/front.png\n"
+                              "hold 30 W\n"
+                              "shot @DIR@/slime.png\n"
+                              "tap F2\ntap F3\ntap F3\ntap F4\ntap F5\ntap F9\n"
+                              "shot @DIR@/lines.png\n"
+                              "hold 10 W\n"
+                              "shot @DIR@/lines_boost.png\n"
+                              "hold 2 ESC\n",
+                              dir);
+    ASSERT_EQ(run.process.exitStatus, 0) << run.process.err;
+    expectLooksLikeReferences(dir, {"controls", "walk", "turn", "front", "slime", "lines", "lines_boost"});
+    // The statistics line's white glyphs, at the bottom left, take the
+    // overlay's colour: none stays white.
+    for (const char* shot : {"lines", "lines_boost"}) {
+        const Image seen = loadImage(dir.file(std::string(shot) + ".png"));
+        ASSERT_FALSE(seen.empty());
+        int brightest = 0, whitest = 0;
+        for (int y = seen.height - 16; y < seen.height; ++y)
+            for (int x = 20; x < 600; ++x) {
+                const unsigned char* p = seen.at(x, y);
+                brightest = std::max(brightest, p[0] + p[1] + p[2]);
+                whitest = std::max(whitest, int(std::min({p[0], p[1], p[2]})));
+            }
+        EXPECT_GT(brightest, 3 * 180) << shot << ": no statistics line";
+        EXPECT_LT(whitest, 240) << shot << ": a white line over the overlay";
+    }
+}
+
+// In a window smaller than the pictures, the controls and end pictures are
+// drawn from their smaller levels, as every texture is.
+TEST_F(GameRunTest, ASmallWindowShowsThePicturesAsTheReferences)
+{
+    ScratchDir dir("run-small");
+    GameRun run = runGameWith("--autopilot",
+                              "dt 0.0333333\n"
+                              "resize 960 540\n"
+                              "wait 3\n"
+                              "shot @DIR@/small_controls.png\n"
+                              "tap F1\n"
+                              "walkto 2.6 10.5\n"
+                              "waitend 60\n"
+                              "shot @DIR@/small_caught.png\n"
+                              "hold 2 ESC\n",
+                              dir);
+    ASSERT_EQ(run.process.exitStatus, 0) << run.process.err;
+    expectLooksLikeReferences(dir, {"small_controls", "small_caught"});
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "app/startup.h"
 #include "platform/math_conventions.h"
 #include "platform/scripted_platform.h"
+#include "platform/window.h"
 #include "render/motion_blur.h"
 #include "render/picture_screen.h"
 #include "render/render_settings.h"
@@ -520,6 +521,44 @@ TEST_F(LoadedGame, WireframeDrawsStraightIntoTheWindow)
     frame({GLFW_KEY_F3});
     EXPECT_FALSE(wireframe);
     EXPECT_NE(blurFrame(), blurred);   // the scene is drawn into the blur's frame again
+}
+
+// Without a HUD line the overlay rides inside the blur's pass: the very
+// picture of the blur drawn first and the overlay laid over it, at the
+// pictures' own size and in a smaller window.
+TEST_F(LoadedGame, TheOverlayInsideTheBlurIsTheOverlayDrawnOverTheBlur)
+{
+    startPlay();
+    auto window = [](int width, int height) {
+        std::vector<unsigned char> rgb(size_t(width) * height * 3);
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        glReadBuffer(GL_BACK);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        return rgb;
+    };
+    for (int width : {1280, 960}) {
+        scripted.setWindowSize(width, width * 9 / 16);
+        frame({GLFW_KEY_W}, true, 30.0);   // walking and turning: the blur smears
+        ASSERT_EQ(windowWidth, width);
+        const std::vector<unsigned char> inside = window(windowWidth, windowHeight);
+        GLint fast = 0;
+        GLfloat scale = 0.0f;
+        glGetUniformiv(motionBlur->shader->program, motionBlur->isFastLocation, &fast);
+        glGetUniformfv(motionBlur->shader->program, motionBlur->velocityScaleLocation, &scale);
+        glViewport(0, 0, windowWidth, windowHeight);
+        glDisable(GL_DEPTH_TEST);
+        motionBlur->pass(fast == 1, scale, controls->inverseViewProjection, controls->previousViewProjection);
+        const std::vector<unsigned char> blurOnly = window(windowWidth, windowHeight);
+        textRenderer->drawHud(catDistance, windowWidth, windowHeight);
+        glEnable(GL_DEPTH_TEST);
+        const std::vector<unsigned char> over = window(windowWidth, windowHeight);
+        EXPECT_NE(blurOnly, over);
+        size_t differ = 0;
+        for (size_t i = 0; i < over.size(); ++i) differ += over[i] != inside[i];
+        EXPECT_EQ(differ, 0u) << width;
+    }
 }
 
 // Shutdown frees what start-up made while the context is still there: no GL

@@ -4,6 +4,8 @@
 // with that file's message and status 255; a damaged model, sound or cut
 // video leaves a game that plays on.
 #include "support/game_run.h"
+#include "support/gl_context.h"
+#include "support/image.h"
 
 #include <gtest/gtest.h>
 
@@ -186,6 +188,31 @@ TEST(BadInput, EachDamagedFileEndsWithItsMessageOrLeavesAGameThatPlays)
     }
     std::printf("%zu damaged files in %.0f s\n", cases.size(),
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+}
+
+// A picture one pixel wider than the GL takes is named with the limit, then
+// ends the game as a picture that cannot be read does.
+TEST(BadInput, ATextureLargerThanTheGlTakesEndsNamingTheLimit)
+{
+    TOVIK3D_REQUIRE_GL();
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    ASSERT_GT(largest, 0);
+    ScratchDir dir("bad-input-large");
+    const std::string resources = linkedResources(dir, {"Textures/tovkTex.png"});
+    ASSERT_TRUE(writeImage(resources + "/Textures/tovkTex.png", largest + 1, 1, [](int, int) { return Rgba{}; }));
+    dir.write("input.txt", "wait 2\ntap F1\nhold 1 ESC\n");
+    ProcessOptions options;
+    options.input = "n n n\n";
+    options.workingDirectory = dir.path();
+    const ProcessResult p = runProcess({gameBinary(), "--script", dir.file("input.txt")}, options);
+    EXPECT_EQ(p.exitStatus, 255) << p.out;
+    const std::string path = "Resources/Textures/tovkTex.png";
+    EXPECT_NE(p.out.find("Texture " + path + " is " + std::to_string(largest + 1) + " x 1 pixels, more than this GL's " +
+                         std::to_string(largest) + " a side\nFailed to load texture:" + path + "\n"),
+              std::string::npos)
+        << p.out;
+    EXPECT_EQ(p.out.find(" - main:"), std::string::npos) << p.out;
 }
 
 } // namespace

@@ -21,6 +21,20 @@ int drainGlErrors();
 // Level 0 of a texture as format (GL_RGB or GL_RGBA) bytes, bottom row first; leaves it bound.
 std::vector<unsigned char> readTexture(GLuint texture, int width, int height, GLenum format = GL_RGB);
 
+// A width x height RGB frame to draw into instead of the window; bound and
+// cleared to black by the constructor, with its viewport.
+class OffscreenTarget {
+public:
+    OffscreenTarget(int width, int height);
+    ~OffscreenTarget();
+    OffscreenTarget(const OffscreenTarget&) = delete;
+    OffscreenTarget& operator=(const OffscreenTarget&) = delete;
+    // What was drawn, bottom row first, 3 bytes a pixel.
+    std::vector<unsigned char> read() const { return readTexture(colour, width, height); }
+    const int width, height;
+    GLuint framebuffer = 0, colour = 0;
+};
+
 } // namespace ruma::test
 
 // Skips without a display; fails when a display exists but GL does not work.
