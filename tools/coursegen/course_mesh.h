@@ -3,7 +3,10 @@
 // no texture is stretched; warning stripes, pit interiors, lamp marks and the
 // start plate are chosen per tile. The high-resolution variant adds bevels on
 // wall tops and stair nosings. Whatever the variant, a mesh's vertices span
-// exactly its box: collision and culling see the same course in both.
+// exactly its box: collision and culling see the same course in both. Where
+// faces of two boxes lie in one plane facing the same way, only the box that
+// comes first in the course draws the part they share (else they would tie in
+// depth and flicker), even when the two belong to different sections.
 #pragma once
 
 #include "course_layout.h"
