@@ -156,7 +156,7 @@ int runGame(int argc, char** argv)
         return 2;
     }
     // A journal that cannot be written is refused before the window opens.
-    bool recording = !options.recordPath.empty() && options.scriptPath.empty() && options.autopilotPath.empty();
+    bool recording = !options.recordPath.empty();
     std::ofstream journal;
     if (recording && !RecordingPlatform::openJournal(options.recordPath, journal, error)) {
         std::cerr << "tovik3d: " << error << "\n";
@@ -204,7 +204,9 @@ int runGame(int argc, char** argv)
     if (options.bench) bench = std::make_unique<FrameBench>(kProcessStart);
     frameBench = bench.get();
     long frames = runFrameLoop();
-    std::cout << finalStateLine(frames) << std::endl;
+    // Where the run ended, to the last bit: for replays and measured runs, not for players.
+    if (!options.scriptPath.empty() || !options.recordPath.empty() || !options.autopilotPath.empty() || options.bench)
+        std::cout << finalStateLine(frames) << std::endl;
     if (bench) {
         bench->report(std::cerr);
         bench->release();
