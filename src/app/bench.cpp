@@ -81,7 +81,7 @@ void FrameBench::beginFrame()
     current = BenchFrame{};
     frameStart = lastMark = Clock::now();
     drawsAtStart = drawCallCount;
-    buildsAtStart = programBuildCount;
+    buildsAtStart = programBuildCount + warmUpDrawCount;
     countAllocations(true);
 }
 
@@ -121,7 +121,7 @@ void FrameBench::endFrame(BenchScreen screen)
     current.screen = screen;
     current.total = static_cast<float>(millisecondsBetween(frameStart, now));
     current.draws = drawCallCount - drawsAtStart;
-    current.builtProgram = programBuildCount != buildsAtStart;
+    current.builtProgram = programBuildCount + warmUpDrawCount != buildsAtStart;
     current.allocations = allocated.count;
     current.allocatedBytes = allocated.bytes;
     if (firstDrawnSeconds < 0.0) firstDrawnSeconds = millisecondsBetween(processStart, now) / 1000.0;

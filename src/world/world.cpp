@@ -229,6 +229,8 @@ void loadGameObjects()
     sound = new SoundPlayer();
     gameClock = new GameClock();
     endScreen = new EndScreen(godMode);
+    // Every program is built: a shader file is not read again.
+    forgetShaderSources();
 
     checkGlError(542);
 }
