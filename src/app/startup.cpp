@@ -128,23 +128,21 @@ std::vector<int> journaledKeys()
 // back buffer is cleared before the first frame is drawn in it). A driver
 // finishes a program for the state it is drawn in at its first draw: on a
 // software renderer that is a large part of a second for the scene, which F1
-// would otherwise wait for. Every section, the cat with and without its video,
-// the blur with the overlays and the HUD are drawn here; the lit objects with
-// the other light counts and blendings follow behind the controls picture.
+// would otherwise wait for. Every section, the cat close by (as it starts),
+// the blur with its overlay and the HUD are drawn here; the lit objects with
+// the other light counts, textures and blendings follow behind the controls
+// picture.
 void drawFirstPlayFrameUnseen()
 {
     const bool culling = frustumCulling;
     frustumCulling = false;
     controlsScreen->showing = false;
-    for (int distance : {30, 0}) {
-        catDistance = distance;
-        // While benchmarking, the scene is drawn counting its fragments: the
-        // driver's programs for that state are the ones play needs.
-        benchMark(BenchPhase::Update);
-        renderFrame(1.0 / 60.0);
-    }
-    frustumCulling = culling;
     catDistance = 0;
+    // While benchmarking, the scene is drawn counting its fragments: the
+    // driver's programs for that state are the ones play needs.
+    benchMark(BenchPhase::Update);
+    renderFrame(1.0 / 60.0);
+    frustumCulling = culling;
     controlsScreen->showing = true;
     renderer->objectsDrawn = 0;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
