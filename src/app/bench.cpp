@@ -165,9 +165,9 @@ void FrameBench::report(std::ostream& out) const
     out << std::setprecision(1) << "bench: heap allocations per steady frame: controls screen "
         << controls.perFrame << " (max " << controls.most << ", " << controls.frames << " frames), play "
         << play.perFrame << " (max " << play.most << ", " << play.frames << " frames), "
-        << play.bytesPerFrame / 1024.0 << " KiB a play frame; apart from these, " << play.buildingFrames
-        << " play frames built a program for a light count met first (at most " << play.mostWhileBuilding
-        << " allocations, the driver's compiler included)\n";
+        << play.bytesPerFrame / 1024.0 << " KiB a play frame; apart from these, " << controls.buildingFrames
+        << " controls screen and " << play.buildingFrames << " play frames built a program or drew to warm one (at most "
+        << std::max(controls.mostWhileBuilding, play.mostWhileBuilding) << " allocations, the driver's compiler included)\n";
     // Hitches: every play frame counts here, the first after F1 and those that
     // met a light count for the first time included.
     const float median = percentile(total, 0.5);
