@@ -116,8 +116,9 @@ void Renderer::useLightVariants(Shader* base, const std::string& vertexPath, con
 {
     LightVariants variants;
     variants.base = base;
-    // A lamp is a spot and a point light at one place: with the course's
-    // lamps only 0, 2, 4, 6 or 8 lights are ever in range together.
+    // A lamp is a spot and a point light at one place, and no more than four
+    // of the course's lamps lie within twice the range of one another: five
+    // programs (0, 2, 4, 6 and 8 lights), not fifteen.
     bool possible[kMaxLights + 1];
     lightCountsPossible(possible);
     variantCounts.clear();
