@@ -81,7 +81,7 @@ void FrameBench::beginFrame()
     current = BenchFrame{};
     frameStart = lastMark = Clock::now();
     drawsAtStart = drawCallCount;
-    buildsAtStart = programBuildCount;
+    buildsAtStart = programBuildCount + warmUpDrawCount;
     countAllocations(true);
 }
 
@@ -121,7 +121,7 @@ void FrameBench::endFrame(BenchScreen screen)
     current.screen = screen;
     current.total = static_cast<float>(millisecondsBetween(frameStart, now));
     current.draws = drawCallCount - drawsAtStart;
-    current.builtProgram = programBuildCount != buildsAtStart;
+    current.builtProgram = programBuildCount + warmUpDrawCount != buildsAtStart;
     current.allocations = allocated.count;
     current.allocatedBytes = allocated.bytes;
     if (firstDrawnSeconds < 0.0) firstDrawnSeconds = millisecondsBetween(processStart, now) / 1000.0;
@@ -132,11 +132,12 @@ void FrameBench::report(std::ostream& out) const
 {
     std::vector<float> total, phases[4], draws, fragments;
     double firstPlayFrame = -1.0;
-    size_t controlsFrames = 0;
+    size_t controlsFrames = 0, buildingFrames = 0;
     for (const BenchFrame& frame : frames) {
         if (frame.screen == BenchScreen::Controls) ++controlsFrames;
         if (frame.screen != BenchScreen::Play) continue;
         if (firstPlayFrame < 0.0) firstPlayFrame = frame.total / 1000.0;
+        if (frame.builtProgram) ++buildingFrames;
         total.push_back(frame.total);
         for (int p = 0; p < 4; ++p) phases[p].push_back(frame.phase[p]);
         draws.push_back(static_cast<float>(frame.draws));
@@ -164,9 +165,19 @@ void FrameBench::report(std::ostream& out) const
     out << std::setprecision(1) << "bench: heap allocations per steady frame: controls screen "
         << controls.perFrame << " (max " << controls.most << ", " << controls.frames << " frames), play "
         << play.perFrame << " (max " << play.most << ", " << play.frames << " frames), "
-        << play.bytesPerFrame / 1024.0 << " KiB a play frame; apart from these, " << play.buildingFrames
-        << " play frames built a program for a light count met first (at most " << play.mostWhileBuilding
-        << " allocations, the driver's compiler included)\n";
+        << play.bytesPerFrame / 1024.0 << " KiB a play frame; apart from these, " << controls.buildingFrames
+        << " controls screen and " << play.buildingFrames << " play frames built a program or drew to warm one (at most "
+        << std::max(controls.mostWhileBuilding, play.mostWhileBuilding) << " allocations, the driver's compiler included)\n";
+    // Hitches: every play frame counts here, the first after F1 and those that
+    // met a light count for the first time included.
+    const float median = percentile(total, 0.5);
+    const float longest = percentile(total, 1.0);
+    size_t overTwice = 0;
+    for (float frame : total)
+        if (frame > 2.0f * median) ++overTwice;
+    out << std::setprecision(2) << "bench: longest play frame " << longest << " ms (" << (median > 0.0f ? longest / median : 0.0f)
+        << " x the median), " << overTwice << " play frames over twice the median; F1 to the first play frame "
+        << 1000.0 * std::max(firstPlayFrame, 0.0) << " ms; " << buildingFrames << " play frames built a program\n";
     out << "bench: peak resident memory " << static_cast<double>(usage.ru_maxrss) / 1024.0 << " MiB\n";
     // One line for scripts/bench to compute ratios from.
     out << std::setprecision(3) << "bench-data: first_drawn=" << firstDrawnSeconds
@@ -174,7 +185,8 @@ void FrameBench::report(std::ostream& out) const
         << " frame_p50=" << percentile(total, 0.5) << " scene_p50=" << percentile(phases[1], 0.5)
         << " blur_p50=" << percentile(phases[2], 0.5) << " hud_p50=" << percentile(phases[3], 0.5)
         << " allocs_play=" << play.perFrame << " allocs_controls=" << controls.perFrame
-        << " fragments_p50=" << percentile(fragments, 0.5) << " rss_mib=" << static_cast<double>(usage.ru_maxrss) / 1024.0 << std::endl;
+        << " fragments_p50=" << percentile(fragments, 0.5) << " longest=" << longest
+        << " over_twice=" << overTwice << " f1_to_play_ms=" << 1000.0 * std::max(firstPlayFrame, 0.0) << " rss_mib=" << static_cast<double>(usage.ru_maxrss) / 1024.0 << std::endl;
 }
 
 void FrameBench::release()

@@ -20,7 +20,7 @@ struct BenchFrame {
     float total = 0.0f;   // milliseconds, the whole loop iteration
     float phase[4] = {};  // milliseconds per BenchPhase
     unsigned long draws = 0;
-    bool builtProgram = false;   // the frame compiled a program first met in it
+    bool builtProgram = false;   // the frame built a program, or drew to have the driver finish one
     long allocations = 0;
     unsigned long allocatedBytes = 0;
     float sceneFragments = 0.0f;   // fragments that passed the depth test in the scene, per window pixel

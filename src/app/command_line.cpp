@@ -28,13 +28,18 @@ CommandLine parseCommandLine(int argc, char** argv)
         else options.error = "unknown option " + arg;
         if (!options.error.empty()) break;
     }
+    // A script or a route already is the whole input of its run, and plays it
+    // the same each time: there is nothing live to journal.
+    if (options.error.empty() && !options.recordPath.empty() &&
+        (!options.scriptPath.empty() || !options.autopilotPath.empty()))
+        options.error = "--record journals live play; it cannot go with --script or --autopilot";
     return options;
 }
 
 std::string commandLineUsage()
 {
     return std::string("usage: tovik3d [--fullscreen | --windowed] [--high-res | --low-res] [--god | --no-god]\n"
-           "               [--script FILE | --autopilot FILE] [--record FILE] [--bench] [--version]\n"
+           "               [--script FILE | --autopilot FILE | --record FILE] [--bench] [--version]\n"
            "  Plays Tovik3D. The game asks three questions on standard input first;\n"
            "  an answer given as an option is not asked.\n"
            "  --fullscreen, --windowed  play on the whole screen, or in a window\n"

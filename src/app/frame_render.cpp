@@ -61,6 +61,18 @@ void drawScene()
     }
 }
 
+// While the controls picture shows, the lit objects are drawn one at a time
+// into the blur's frame buffer, unseen, so that the driver has finished their
+// programs for every light count before play meets it (Renderer::warmUpStep).
+void warmUpBehindControls()
+{
+    motionBlur->resize(windowWidth, windowHeight);
+    glBindFramebuffer(GL_FRAMEBUFFER, motionBlur->framebuffer);
+    glViewport(0, 0, windowWidth, windowHeight);
+    renderer->warmUpStep();
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
 // Whether the frame shows a white HUD line, which the distance overlay lies over.
 bool anyHudLine()
 {
@@ -140,6 +152,7 @@ void renderFrame(double dt)
         if (controlsScreen->showing) {
             prepareWindow();
             controlsScreen->draw();
+            warmUpBehindControls();
             benchMark(BenchPhase::Scene);
         } else {
             drawScene();

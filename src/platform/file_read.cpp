@@ -9,6 +9,8 @@
 
 namespace ruma {
 
+void (*onFileOpened)(const std::string& path) = nullptr;
+
 std::string errorText(int error)
 {
     std::string text = std::strerror(error);
@@ -45,6 +47,7 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string* rea
     bytes.clear();
     int fd = openForReading(path);
     if (fd < 0) return fail(reason, errno);
+    if (onFileOpened) onFileOpened(path);
     char block[1 << 16];
     for (;;) {
         ssize_t got = ::read(fd, block, sizeof block);

@@ -15,6 +15,10 @@ std::string errorText(int error);
 // failure returns false and sets reason (when given) to errorText of the cause.
 bool readWholeFile(const std::string& path, std::string& bytes, std::string* reason = nullptr);
 
+// When set, called with the path of each file readWholeFile opens (tests
+// count the game's reads through it); the loading thread may call it too.
+extern void (*onFileOpened)(const std::string& path);
+
 // True when path is a file (not a directory) that this process may open for reading;
 // otherwise sets reason like readWholeFile.
 bool isReadableFile(const std::string& path, std::string* reason = nullptr);

@@ -5,8 +5,10 @@
 namespace ruma {
 
 inline unsigned long drawCallCount = 0;
-// Programs built during play (a light count met for the first time): such a
-// frame compiles, which is the driver's warm-up rather than steady play.
+// Programs built: all of them while the game loads, none in play.
 inline unsigned long programBuildCount = 0;
+// Draws made only for the driver to finish a program for its state (the
+// controls screen's frames make them, before play).
+inline unsigned long warmUpDrawCount = 0;
 
 } // namespace ruma

@@ -70,28 +70,76 @@ void matchAttributeLocations(GLuint base, GLuint variant)
 
 } // namespace
 
+namespace {
+
+// Lights at one place, all in range of a point or all out of it.
+struct LightPlace {
+    glm::vec3 place;
+    int lights;
+};
+
+// Adds to `counts` the number of lights of every set of places, grown from
+// `chosen` by places after `next`, that lie within twice the range of one
+// another: no point can have lights of places farther apart in range together.
+void addCountsOfNearPlaces(const std::vector<LightPlace>& places, std::vector<int>& chosen, size_t next, int lights,
+                           bool (&counts)[kMaxLights + 1])
+{
+    counts[std::min(lights, kMaxLights)] = true;
+    for (size_t i = next; i < places.size(); ++i) {
+        bool near = true;
+        for (int other : chosen)
+            near = near && glm::length(places[i].place - places[other].place) <= 2.0f * scene::kLightRange + 1e-3f;
+        if (!near) continue;
+        chosen.push_back(static_cast<int>(i));
+        addCountsOfNearPlaces(places, chosen, i + 1, lights + places[i].lights, counts);
+        chosen.pop_back();
+    }
+}
+
+} // namespace
+
+void Renderer::lightCountsPossible(bool (&counts)[kMaxLights + 1]) const
+{
+    std::vector<LightPlace> places;
+    for (const scene::Light* light : lights) {
+        auto same = std::find_if(places.begin(), places.end(),
+                                 [&](const LightPlace& known) { return known.place == light->position; });
+        if (same == places.end()) places.push_back({light->position, 1});
+        else ++same->lights;
+    }
+    std::fill(std::begin(counts), std::end(counts), false);
+    std::vector<int> chosen;
+    addCountsOfNearPlaces(places, chosen, 0, 0, counts);
+}
+
 void Renderer::useLightVariants(Shader* base, const std::string& vertexPath, const std::string& fragmentPath)
 {
     LightVariants variants;
     variants.base = base;
-    variants.vertexPath = vertexPath;
-    variants.fragmentPath = fragmentPath;
+    // A lamp is a spot and a point light at one place, and no more than four
+    // of the course's lamps lie within twice the range of one another: five
+    // programs (0, 2, 4, 6 and 8 lights), not fifteen.
+    bool possible[kMaxLights + 1];
+    lightCountsPossible(possible);
+    variantCounts.clear();
+    for (int count = 0; count <= kMaxLights; ++count) {
+        if (!possible[count]) continue;
+        variantCounts.push_back(count);
+        variants.byCount[count] =
+            new Shader(vertexPath, fragmentPath, "#define LIGHT_SLOTS " + std::to_string(count) + "\n");
+        matchAttributeLocations(base->program, variants.byCount[count]->program);
+        // The uniforms are looked up now too: a frame of play only finds them.
+        uniformsOf(variants.byCount[count]->program);
+    }
     lightVariants.push_back(variants);
 }
 
 GLuint Renderer::programFor(Shader* shader, int lightCount)
 {
-    for (LightVariants& variants : lightVariants) {
-        if (variants.base != shader) continue;
-        Shader*& variant = variants.byCount[lightCount];
-        if (!variant) {
-            ++programBuildCount;
-            variant = new Shader(variants.vertexPath, variants.fragmentPath,
-                                 "#define LIGHT_SLOTS " + std::to_string(lightCount) + "\n");
-            matchAttributeLocations(shader->program, variant->program);
-        }
-        return variant->program;
-    }
+    // A count without a program of its own (none is, with lights added as
+    // lamps) is drawn by the base program, which clears the slots it leaves.
+    for (const LightVariants& variants : lightVariants)
+        if (variants.base == shader && variants.byCount[lightCount]) return variants.byCount[lightCount]->program;
     return shader->program;
 }
 
@@ -142,13 +190,46 @@ void Renderer::drawEntry(const RenderEntry& entry)
     if (frustumCulling && section && !frustum->sectionInView(object->meshRecords())) return;
 
     ++objectsDrawn;
+    drawLit(entry, object->isUnlit() ? nullptr : &selectLights(camera.lookAt.x, camera.lookAt.y, camera.lookAt.z),
+            section);
+}
 
+void Renderer::prepareWarmUp(const std::vector<RenderEntry>& entries)
+{
+    warmEntries = entries;
+    warmedSteps = 0;
+}
+
+bool Renderer::warmUpStep()
+{
+    // Play as it starts (transparency on) first, every light count; then F9's blending off.
+    const size_t perPass = variantCounts.size() * warmEntries.size();
+    while (warmedSteps < 2 * perPass) {
+        const size_t step = warmedSteps++;
+        const bool blendingOff = step >= perPass;
+        const size_t count = static_cast<size_t>(variantCounts[step % perPass / warmEntries.size()]);
+        const RenderEntry& entry = warmEntries[step % warmEntries.size()];
+        if (entry.object->isUnlit() || (blendingOff && !entry.object->isTransparent())) continue;
+        chosenLights.assign(lights.begin(), lights.begin() + static_cast<long>(std::min(count, lights.size())));
+        for (size_t i = 0; i < chosenLights.size(); ++i) chosenLights[i]->setIndex(static_cast<int>(i));
+        const bool kept = transparency;
+        transparency = !blendingOff;
+        drawLit(entry, &chosenLights, false);
+        transparency = kept;
+        ++warmUpDrawCount;
+        return true;
+    }
+    return false;
+}
+
+// Draws the entry with its own program, lit by the chosen lights (null for an unlit object).
+void Renderer::drawLit(const RenderEntry& entry, const std::vector<scene::Light*>* chosen, bool section)
+{
+    Drawable* object = entry.object;
     const glm::mat4& model = object->modelMatrix();
     glm::mat4 mvp = camera.projection * camera.view * model;
-    const bool lit = !object->isUnlit();
+    const bool lit = chosen != nullptr;
     Shader* shader = object->getShader();
-    const std::vector<scene::Light*>* chosen =
-        lit ? &selectLights(camera.lookAt.x, camera.lookAt.y, camera.lookAt.z) : nullptr;
     const GLuint program = lit ? programFor(shader, static_cast<int>(chosen->size())) : shader->program;
     ProgramUniforms& uniforms = uniformsOf(program);
     glUseProgram(program);
@@ -225,6 +306,7 @@ void Renderer::release()
         for (Shader*& variant : variants.byCount) deleteShader(variant);
     lightVariants.clear();
     programs.clear();
+    warmEntries.clear();
     delete frustum;
     frustum = nullptr;
     for (scene::Light* light : lights) delete light;

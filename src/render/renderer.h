@@ -36,13 +36,11 @@ struct ProgramUniforms {
     bool textureUnitSet = false;
 };
 
-// A lit program built once per number of lights in use, from the same files
+// A lit program built for each number of lights in use, from the same files
 // with LIGHT_SLOTS defined: the software renderer shades every declared slot
 // of every pixel, lit or not, so slots beyond the selection are left out.
 struct LightVariants {
     Shader* base = nullptr;
-    std::string vertexPath;
-    std::string fragmentPath;
     Shader* byCount[kMaxLights + 1] = {};
 };
 
@@ -67,8 +65,21 @@ public:
     // at every call.
     const std::vector<scene::Light*>& selectLights(float x, float y, float z);
     // Objects drawn with `base` are drawn with the program built from these
-    // files for the number of lights selected, made on first use.
+    // files for the number of lights selected. All of them are built here,
+    // while the game loads.
     void useLightVariants(Shader* base, const std::string& vertexPath, const std::string& fragmentPath);
+    // The driver finishes a program for the state it is drawn in at its first
+    // draw: a stall of a frame or more on a software renderer, better spent
+    // while the controls picture shows than in play. These entries (one of
+    // each texture and blending the lit objects are drawn with) are drawn
+    // one at a time by warmUpStep with each light count's program, with
+    // blending on and, for a transparent one, off (F9).
+    void prepareWarmUp(const std::vector<RenderEntry>& entries);
+    // Draws the next of those into the bound frame buffer; false when all are drawn.
+    bool warmUpStep();
+    // Sets counts[n] for each number of lights n that may be in range of
+    // one point together (a superset: places near each other in pairs).
+    void lightCountsPossible(bool (&counts)[kMaxLights + 1]) const;
     // One lamp: a spot light pointing down and a weak point light at the same place.
     void addLamp(float x, float y, float z, int spotIndex, int pointIndex);
     // Frees the frustum, the lights and the light variants' programs.
@@ -77,6 +88,7 @@ public:
 private:
     ProgramUniforms& uniformsOf(GLuint program);
     GLuint programFor(Shader* shader, int lightCount);
+    void drawLit(const RenderEntry& entry, const std::vector<scene::Light*>* chosen, bool section);
     void sendLights(ProgramUniforms& uniforms, const std::vector<scene::Light*>& chosen, bool clearRest);
 
     std::vector<scene::Light*> chosenLights;
@@ -84,6 +96,9 @@ private:
     std::vector<size_t> drawOrder;
     std::vector<ProgramUniforms> programs;
     std::vector<LightVariants> lightVariants;
+    std::vector<int> variantCounts;   // the light counts with a program of their own
+    std::vector<RenderEntry> warmEntries;
+    size_t warmedSteps = 0;
 };
 
 } // namespace ruma

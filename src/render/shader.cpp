@@ -2,8 +2,10 @@
 
 #include "platform/fatal.h"
 #include "platform/file_read.h"
+#include "render/draw_stats.h"
 
 #include <iostream>
+#include <utility>
 #include <vector>
 
 namespace ruma {
@@ -22,6 +24,23 @@ bool readTextFile(const std::string& path, std::string& text)
 }
 
 namespace {
+
+// The sources read so far, by path: the game builds many programs from the
+// same few files (basic.vert for every scene program and each of its light
+// variants), and each file is read once, while the game loads.
+std::vector<std::pair<std::string, std::string>> sourcesRead;
+
+bool readShaderSource(const std::string& path, std::string& source)
+{
+    for (const auto& [known, text] : sourcesRead)
+        if (known == path) {
+            source = text;
+            return true;
+        }
+    if (!readTextFile(path, source)) return false;
+    sourcesRead.emplace_back(path, source);
+    return true;
+}
 
 // A shader that does not compile or a program that does not link: the message,
 // then GL's log of it, then the wait and the exit of a fatal error.
@@ -42,7 +61,7 @@ namespace {
 void compileFile(const std::string& path, GLenum type, GLuint& target, const std::string& defines)
 {
     std::string source;
-    if (!readTextFile(path, source)) fatalError("failed to open file: " + path);
+    if (!readShaderSource(path, source)) fatalError("failed to open file: " + path);
     if (!defines.empty()) {
         size_t lineEnd = source.find('\n');
         source.insert(lineEnd == std::string::npos ? source.size() : lineEnd + 1, defines);
@@ -69,6 +88,7 @@ Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath) :
 
 Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath, const std::string& defines)
 {
+    ++programBuildCount;
     program = glCreateProgram();
     if (program == 0) fatalError("Didnt get a valid program handle");
 
@@ -84,6 +104,12 @@ Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath, c
     glGetProgramiv(program, GL_LINK_STATUS, &status);
     if (status != 0) return;
     failWithLog("Failed to link shader program", program, glGetProgramiv, glGetProgramInfoLog);
+}
+
+void forgetShaderSources()
+{
+    sourcesRead.clear();
+    sourcesRead.shrink_to_fit();
 }
 
 void deleteShader(Shader*& shader)

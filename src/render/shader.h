@@ -21,6 +21,10 @@ struct Shader {
     Shader(const std::string& vertexPath, const std::string& fragmentPath, const std::string& defines);
 };
 
+// A shader file is read once: later programs built from it reuse its text
+// until this forgets them all (when the game has loaded).
+void forgetShaderSources();
+
 // Deletes the program, then both shaders, then the object; null is ignored.
 void deleteShader(Shader*& shader);
 

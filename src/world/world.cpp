@@ -117,9 +117,10 @@ void createPlayer(Shader* shader)
     playerBody->forceActivationState(DISABLE_DEACTIVATION);
 }
 
-scene::ImportedObject* loadSection(int section, Texture** texture, Shader* shader)
+scene::ImportedObject* loadSection(int section, Texture** texture, Shader*& shader)
 {
     *texture = new Texture(sectionFile(section, highResTextures, "Textures", ".jpg"));
+    if (!shader) shader = new Shader(kBasicVertex, kUnlitFragment);
     auto* level =
         new scene::ImportedObject(identityMatrix(), shader, sectionFile(section, highResTextures, "Models", ".obj"));
     level->setName("Level");
@@ -171,24 +172,26 @@ void loadGameObjects()
 {
     platform().setWindowTitle("Tovik3D - Loading Game Objects...");
 
-    // One program per pair of shader files, shared by every object drawn with
-    // it: each draw sets every uniform it reads, so the pictures are those of
-    // programs of their own, for one compile and one set of driver state.
-    auto* litShader = new Shader(kBasicVertex, kToonFragment);
-    auto* unlitShader = new Shader(kBasicVertex, kUnlitFragment);
-    sceneShaders = {litShader, unlitShader};
-
     playerTexture = new Texture(kPlayerTextureFile);
     playerBoostTexture = new Texture(kPlayerBoostTextureFile);
+    // One program per pair of shader files, shared by every object drawn with
+    // it: each draw sets every uniform it reads, so the pictures are those of
+    // programs of their own, for one compile and one set of driver state. Each
+    // is made where its first object is, so a load error is met in the same
+    // order as the objects are built.
+    auto* litShader = new Shader(kBasicVertex, kToonFragment);
     createPlayer(litShader);
     RenderEntry playerEntry{player, playerTexture, 45.0f, glm::vec3(1.0f), false, nullptr};
 
     std::vector<scene::ImportedObject*> sections;
+    Shader* unlitShader = nullptr;
     for (int section = 1; section <= 4; ++section) {
         Texture* texture = nullptr;
         sections.push_back(loadSection(section, &texture, unlitShader));
         renderList.push_back({sections.back(), texture, 2.0f, glm::vec3(1.0f), false, nullptr});
     }
+
+    sceneShaders = {litShader, unlitShader};
 
     auto* boardTexture = new Texture(kBoardTextureFile);
     glm::mat4 boardModel = glm::translate(identityMatrix(), glm::vec3(1.5f, -0.5f, 1.0f));
@@ -226,6 +229,8 @@ void loadGameObjects()
     sound = new SoundPlayer();
     gameClock = new GameClock();
     endScreen = new EndScreen(godMode);
+    // Every program is built: a shader file is not read again.
+    forgetShaderSources();
 
     checkGlError(542);
 }

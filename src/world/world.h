@@ -65,8 +65,9 @@ void loadGameObjects();
 // The player object, drawn with shader, and its capsule body (player, playerBody).
 void createPlayer(Shader* shader);
 // Course section 1..4 for the current resolution answer, named "Level", drawn
-// with shader, with its texture.
-scene::ImportedObject* loadSection(int section, Texture** texture, Shader* shader);
+// with shader, with its texture. A null shader is made (after the texture, as
+// the first section's step makes it) and kept there for the next sections.
+scene::ImportedObject* loadSection(int section, Texture** texture, Shader*& shader);
 // One slime at position, kept in slimeList; its entry is returned for the render list.
 RenderEntry makeSlime(bool moving, const glm::vec3& position, Shader* shader, Texture* texture);
 // One static, axis-aligned box per mesh of a course section.

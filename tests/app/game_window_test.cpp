@@ -146,6 +146,19 @@ TEST(GameWindow, OpensTheTitledWindowPlaysAndItsJournalReplaysExactly)
     std::printf("live:   %s\nreplay: %s\n", live.c_str(), test::finalStateLine(replay.out).c_str());
 }
 
+TEST(GameWindow, APlayersRunEndsOnEscapeWithoutTheReplayLine)
+{
+    if (!test::haveDisplay()) GTEST_SKIP() << "no display";
+    auto game = std::async(std::launch::async, [] { return runGame({}); });
+    std::string tree;
+    ASSERT_TRUE(waitForLoadedWindow(game, tree)) << tree;
+    pressEscape(game);
+    auto result = game.get();
+    EXPECT_EQ(result.exitStatus, 0) << result.err;
+    EXPECT_TRUE(contains(result.out, "---------------------------\n")) << result.out;
+    EXPECT_FALSE(contains(result.out, "final state:")) << result.out;
+}
+
 TEST(GameWindow, AJournalThatRanOutOfDiskIsReportedAtTheEnd)
 {
     if (!test::haveDisplay()) GTEST_SKIP() << "no display";

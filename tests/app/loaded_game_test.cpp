@@ -6,9 +6,12 @@
 #include "app/game_rules.h"
 #include "app/game_start.h"
 #include "app/startup.h"
+#include "platform/file_read.h"
 #include "platform/math_conventions.h"
 #include "platform/scripted_platform.h"
 #include "platform/window.h"
+#include "render/draw_stats.h"
+#include "render/lamps.h"
 #include "render/motion_blur.h"
 #include "render/picture_screen.h"
 #include "render/render_settings.h"
@@ -34,10 +37,22 @@
 #include <chrono>
 #include <functional>
 #include <map>
+#include <mutex>
+#include <set>
 #include <thread>
 
 namespace ruma::test {
 namespace {
+
+// The shader files opened, by path, while a test counts them.
+std::mutex shaderReadsLock;
+std::map<std::string, int> shaderReads;
+
+void countShaderRead(const std::string& path)
+{
+    std::lock_guard<std::mutex> hold(shaderReadsLock);
+    if (path.find("Resources/Shader/") != std::string::npos) ++shaderReads[path];
+}
 
 // Stands in for a render entry's object and notes the GL state its draw sees.
 class Watched : public Drawable {
@@ -120,11 +135,14 @@ protected:
         unwatch();
         if (controls) releaseGame();
         setPlatform(nullptr);
+        onFileOpened = nullptr;
     }
     void load()
     {
         initPhysics();
         testing::internal::CaptureStdout();
+        shaderReads.clear();
+        onFileOpened = countShaderRead;
         // As the game loads: its files read ahead on a thread of their own.
         startLoadingAhead();
         loadGameObjects();
@@ -250,6 +268,33 @@ TEST_F(LoadedGame, EachKindOfObjectIsDrawnAsItShouldBe)
         GLuint expected = distance > 7 ? renderList[5].videoTexture->handle : renderList[5].texture->handle;
         EXPECT_EQ(GLuint(watched[5]->texture), expected) << distance;
     }
+}
+
+// Each shader file is read once, while the game loads, and every program is
+// built then: a run that meets every number of lamps in range reads and
+// builds nothing more (a damaged file cannot end it half-way).
+TEST_F(LoadedGame, ShaderFilesAreReadOnceAndNoProgramIsBuiltInPlay)
+{
+    for (const char* file : {"basic.vert", "toon.frag", "basicnolight.frag", "ui.vert", "ui.frag", "text.vert",
+                             "mblur.vert", "mblur.frag"})
+        EXPECT_EQ(shaderReads[std::string("Resources/Shader/") + file], 1) << file;
+    EXPECT_EQ(shaderReads.size(), 8u);
+    startPlay();
+    const unsigned long built = programBuildCount;
+    const std::map<std::string, int> readBefore = shaderReads;
+    // Under each lamp, and far from all of them.
+    std::set<size_t> met;
+    std::vector<glm::vec3> places = {glm::vec3(30.0f, 1.0f, -10.0f)};
+    for (const LampPlace& lamp : kLamps) places.push_back(glm::vec3(lamp.x, lamp.y - 2.85f, lamp.z));
+    for (const glm::vec3& place : places) {
+        standAt(place);
+        frame();
+        const glm::vec3 at = renderer->camera.lookAt;
+        met.insert(renderer->selectLights(at.x, at.y, at.z).size());
+    }
+    EXPECT_EQ(met, (std::set<size_t>{0, 2, 4, 6}));
+    EXPECT_EQ(programBuildCount, built);
+    EXPECT_EQ(shaderReads, readBefore);
 }
 
 TEST_F(LoadedGame, TouchingASlimeTakesItAndBoostsThePlayerUntilItReturns)

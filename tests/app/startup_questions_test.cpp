@@ -10,6 +10,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <filesystem>
 #include <poll.h>
 #include <pty.h>
 #include <regex>
@@ -98,6 +99,7 @@ TEST(StartOptions, AreAnsweredOrRefusedBeforeAnyQuestion)
         std::string out, err;   // regular expressions the whole output matches
     };
     auto refused = [](const std::string& message) { return "tovik3d: " + message + "[^]*"; };
+    const std::string pair = "--record journals live play; it cannot go with --script or --autopilot\nusage: ";
     for (const Case& c : std::vector<Case>{
              {{"--version"}, 0, "Tovik3D [0-9]+\\.[0-9]+\\.[0-9]+\n", ""},
              {{"--help"}, 0, "", "usage: tovik3d [^]*--version[^]*TOVIK3D_DATA[^]*share/tovik3d[^]*"},
@@ -107,7 +109,10 @@ TEST(StartOptions, AreAnsweredOrRefusedBeforeAnyQuestion)
              {{"--script", dir.file("bad.txt")}, 2, "", refused(dir.file("bad.txt") + ": line 2: look needs dx dy")},
              {{"--autopilot", dir.file("bad.route")}, 2, "", refused(dir.file("bad.route") + ": line 1: walkto")},
              {{"--record", dir.file("runs")}, 2, "", refused("cannot write " + dir.file("runs") + ": is a directory")},
-             {{"--record", "/proc/journal"}, 2, "", refused("cannot write /proc/journal: ")}}) {
+             {{"--record", "/proc/journal"}, 2, "", refused("cannot write /proc/journal: ")},
+             // A script or a route is the run's whole input: no journal beside it.
+             {{"--record", dir.file("j.txt"), "--script", dir.file("bad.txt")}, 2, "", refused(pair)},
+             {{"--autopilot", dir.file("bad.route"), "--record", dir.file("j.txt")}, 2, "", refused(pair)}}) {
         std::vector<std::string> argv = {test::gameBinary()};
         argv.insert(argv.end(), c.args.begin(), c.args.end());
         test::ProcessOptions options;
@@ -117,6 +122,7 @@ TEST(StartOptions, AreAnsweredOrRefusedBeforeAnyQuestion)
         EXPECT_TRUE(std::regex_match(result.out, std::regex(c.out))) << c.args.back() << ": " << result.out;
         EXPECT_TRUE(std::regex_match(result.err, std::regex(c.err))) << c.args.back() << ": " << result.err;
     }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("j.txt")));
 }
 
 // The game on a terminal of its own, without a display, so that it ends at

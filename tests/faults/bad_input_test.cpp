@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
+#include <set>
 #include <thread>
 
 namespace ruma::test {
@@ -144,6 +145,41 @@ Outcome run(const Case& c, std::mutex& scratchLock)
     outcome.process = runProcess({gameBinary(), "--script", dir->file("input.txt")}, options);
     outcome.played = fs::exists(dir->file("played.png"));
     return outcome;
+}
+
+// Files missing together: the first that loading reaches is the one reported.
+TEST(BadInput, OfTwoMissingFilesTheFirstLoadedIsReported)
+{
+    if (!haveDisplay()) GTEST_SKIP() << "no display";
+    struct Order {
+        std::set<std::string> missing;   // under Resources/
+        std::vector<std::string> lines;  // standard output holds these, in this order
+        std::string absent;
+    };
+    const std::string missingShader = "failed to open file: Resources/Shader/";
+    const std::string unknownImage = "Texture - unknown image type:Resources/Textures/";
+    for (const Order& o : std::vector<Order>{
+             {{"Textures/tovkTex.png", "Shader/toon.frag"}, {unknownImage + "tovkTex.png\n"}, missingShader},
+             {{"Shader/basicnolight.frag"},
+              {"  FILE: Resources/Models/tovk.obj \n", "genphysics in tovik called\n",
+               missingShader + "basicnolight.frag\n"},
+              "  FILE: Resources/Models/e1b.obj"},
+             {{"Textures/e1b.jpg", "Shader/basicnolight.frag"}, {unknownImage + "e1b.jpg\n"}, missingShader}}) {
+        ScratchDir dir("load-order");
+        linkedResources(dir, o.missing);
+        ProcessOptions options;
+        options.input = "n n n\n";
+        options.workingDirectory = dir.path();
+        ProcessResult p = runProcess({gameBinary(), "--script", "/dev/null"}, options);
+        const std::string what = *o.missing.begin();
+        EXPECT_EQ(p.exitStatus, 255) << what;
+        size_t at = 0;
+        for (const std::string& line : o.lines) {
+            at = p.out.find(line, at);
+            EXPECT_NE(at, std::string::npos) << what << ": no " << line << " in order in\n" << p.out;
+        }
+        EXPECT_EQ(p.out.find(o.absent), std::string::npos) << what << "\n" << p.out;
+    }
 }
 
 TEST(BadInput, EachDamagedFileEndsWithItsMessageOrLeavesAGameThatPlays)
