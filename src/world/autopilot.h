@@ -19,6 +19,10 @@
 
 namespace ruma {
 
+namespace scene {
+class Slime;
+}
+
 struct RouteStep {
     enum class Kind { Frames, WalkTo, WaitEnd, Shot };
     Kind kind = Kind::Frames;
@@ -36,7 +40,7 @@ bool loadRoute(const std::string& path, std::vector<RouteStep>& route, std::stri
 class AutopilotPlatform : public Platform {
 public:
     AutopilotPlatform(std::vector<RouteStep> route, Platform* window);
-    // Says how close the cat came, how many slimes were taken and when the run ended.
+    // Says how close the cat came, how many slimes were taken, and when and how the run ended.
     ~AutopilotPlatform() override;
 
     double time() override { return scripted_.time(); }
@@ -74,6 +78,9 @@ private:
     std::vector<bool> slimeAway_;
     int slimesTaken_ = 0;
     double endedAt_ = -1.0;
+    const char* endedHow_ = "";
+    scene::Slime* chasedSlime_ = nullptr;   // the slime the walk's point stands for
+    bool atPoint_ = false;                  // the walk has come to its point
 };
 
 } // namespace ruma
