@@ -6,9 +6,11 @@
 //   jumpto X Z            the same, holding Space for the first fifth of a second
 //   waitend [SECONDS]     stand still until an end picture shows (default 300 s)
 //
-// and every command of an input script (wait, hold, tap, look, dt, shot). It is
-// a platform: the game reads its keys, cursor and clock through it, and the real
-// window still shows every frame.
+// and every command of an input script (wait, hold, tap, look, dt, shot). A
+// walk to a slime's point goes on until the slime is taken: a swaying slime is
+// aimed at where it has swayed to, a resting one is fetched if the point fell
+// short of it. It is a platform: the game reads its keys, cursor and clock
+// through it, and the real window still shows every frame.
 #pragma once
 
 #include "platform/scripted_platform.h"
