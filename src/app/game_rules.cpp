@@ -23,7 +23,7 @@ Outcome endConditionFor(float x, float y, float z, double t, int distance, bool 
         if (y <= -3.0f) return Outcome::FellIntoHole;
         for (const EndZone& hole : kHoleZones)
             if (hole.contains(x, y, z)) return Outcome::FellIntoHole;
-        if (t > 7.0 && distance < 3) return Outcome::CaughtByCat;
+        if (t > kCatchGraceSeconds && distance < 3) return Outcome::CaughtByCat;
     }
     if (kGoalZone.contains(x, y, z)) return Outcome::Won;
     return Outcome::None;

@@ -12,6 +12,7 @@ const glm::vec3 kLift(0.0f, 1000.0f, 0.0f);
 const glm::vec3 kYAxis(0.0f, 1.0f, 0.0f);
 constexpr double kAwaySeconds = 5.0;
 constexpr float kSwaySpeed = 0.8f;
+constexpr double kSpinDegreesPerSecond = 60.0;
 
 } // namespace
 
@@ -44,9 +45,10 @@ void Slime::update(double dt)
     }
     if (!moving) return;
 
-    // One degree per frame, so the spin follows the frame rate.
-    rotate(1.0f, kYAxis);
-    spin = static_cast<float>(std::fmod(static_cast<double>(spin) + 1.0, 360.0));
+    // A sixth of a turn a second, whatever the frame rate.
+    const double turn = kSpinDegreesPerSecond * dt;
+    rotate(static_cast<float>(turn), kYAxis);
+    spin = static_cast<float>(std::fmod(static_cast<double>(spin) + turn, 360.0));
     // Slide along the placement's x axis, not the spun one.
     rotate(-spin, kYAxis);
     const float step = static_cast<float>(dt);

@@ -1,10 +1,12 @@
 #include "world/autopilot.h"
 
 #include "platform/input_script.h"
+#include "platform/math_conventions.h"
 #include "render/picture_screen.h"
 #include "scene/cat.h"
 #include "scene/slime.h"
 #include "world/controls.h"
+#include "world/game_clock.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -16,9 +18,10 @@ namespace ruma {
 namespace {
 
 constexpr double kArrival = 0.5;       // close enough to a route point
+constexpr double kSlimeSway = 0.8;     // a swaying slime goes this far either way of its place
+constexpr double kTouch = 1.0;         // a slime this near is taken
 constexpr double kJumpSeconds = 0.2;   // Space held at the start of a jumpto
 constexpr double kWalkSeconds = 40.0;  // a walk that takes longer is stuck
-constexpr double kCatchFreeSeconds = 8.0;   // the cat cannot catch before 7 s of play
 constexpr double kFarthest = 1e5;       // a route point beyond this is a typing error
 constexpr double kLongestWait = 3600.0;
 
@@ -29,6 +32,23 @@ double wrapAngle(double a)
     if (a > turn / 2) a -= turn;
     if (a <= -turn / 2) a += turn;
     return a;
+}
+
+// The slime a route point stands for, if it is there to be taken: a resting
+// slime within touch of the point, or a swaying one whose line passes it.
+scene::Slime* slimeAt(double x, double z)
+{
+    for (scene::Slime* slime : slimeList) {
+        if (!slime->available) continue;
+        const glm::vec3 at = translationOf(slime->model);
+        if (!slime->moving) {
+            if (std::hypot(x - at.x, z - at.z) < kTouch) return slime;
+            continue;
+        }
+        const double middle = at.x - kSlimeSway * slime->swayOffset;
+        if (std::fabs(z - at.z) < kArrival && std::fabs(x - middle) < kSlimeSway + kArrival) return slime;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -122,7 +142,23 @@ FrameInput AutopilotPlatform::steer(const RouteStep& step, bool& arrived)
     frame.dt = step.dt;
     glm::vec3 at = controls->position;
     double dx = step.x - at.x, dz = step.z - at.z;
-    arrived = std::hypot(dx, dz) < kArrival;
+    if (frameInStep == 0) {
+        chasedSlime_ = slimeAt(step.x, step.z);
+        atPoint_ = false;
+    }
+    atPoint_ = atPoint_ || std::hypot(dx, dz) < kArrival;
+    const bool slimeThere = chasedSlime_ && chasedSlime_->available;
+    if (slimeThere && (chasedSlime_->moving || atPoint_)) {
+        // A swaying slime is aimed at where it has swayed to, not at its place;
+        // a resting one the point led to and did not reach is fetched from there.
+        const glm::vec3 slime = translationOf(chasedSlime_->model);
+        dx = slime.x - at.x;
+        dz = slime.z - at.z;
+        arrived = false;
+    } else {
+        // A swaying slime that was taken ends the walk where it was taken.
+        arrived = atPoint_ || (chasedSlime_ && chasedSlime_->moving && !slimeThere);
+    }
     if (arrived) return frame;
     // The look direction is (sin h, ., cos h); the mouse turns h by
     // mouseSpeed per pixel, leftwards positive.
@@ -130,6 +166,9 @@ FrameInput AutopilotPlatform::steer(const RouteStep& step, bool& arrived)
     double turn = wrapAngle(wanted - controls->horizontalAngle);
     double mouseSpeed = controls->isFast() ? 0.001 : 0.003;
     frame.cursorDx = -turn / mouseSpeed;
+    // It keeps the camera level, as play starts: looking down shortens every
+    // step (a window resized on the controls picture tilts it at the resume).
+    frame.cursorDy = controls->verticalAngle / mouseSpeed;
     frame.keys.push_back(GLFW_KEY_W);
     if (step.jump && double(frameInStep) * step.dt < kJumpSeconds) frame.keys.push_back(GLFW_KEY_SPACE);
     return frame;
@@ -193,21 +232,24 @@ bool AutopilotPlatform::nextFrame(FrameInput& frame)
 
 AutopilotPlatform::~AutopilotPlatform()
 {
-    if (endedAt_ >= 0.0)
-        std::cerr << "autopilot: took " << slimesTaken_ << " slimes, the run ended at " << endedAt_ << " s" << std::endl;
+    std::cerr << "autopilot: took " << slimesTaken_ << " slimes, ";
+    if (endedAt_ >= 0.0) std::cerr << "the run ended at " << endedAt_ << " s: " << endedHow_ << std::endl;
+    else std::cerr << "the run went on" << std::endl;
     if (closestCat_ >= 0.0)
-        std::cerr << "autopilot: the cat came closest, " << closestCat_ << " away, at " << closestCatAt_ << " s"
-                  << std::endl;
+        std::cerr << "autopilot: the cat came closest, " << closestCat_ << " away, at " << closestCatAt_
+                  << " s of play" << std::endl;
 }
 
 void AutopilotPlatform::pollEvents()
 {
-    // How close the chase came once a catch counts, for whoever tunes the course.
-    if (cat && controls && cat->started && scripted_.time() > kCatchFreeSeconds) {
+    // How close the chase came once a catch counts, by the catch rule's own
+    // clock (play time), for whoever tunes the course.
+    const double playTime = gameClock ? gameClock->gameTime(scripted_.time()) : 0.0;
+    if (cat && controls && playTime > kCatchGraceSeconds) {
         double d = glm::distance(cat->position, controls->position);
         if (closestCat_ < 0.0 || d < closestCat_) {
             closestCat_ = d;
-            closestCatAt_ = scripted_.time();
+            closestCatAt_ = playTime;
         }
     }
     // What a player would tell of the run: slimes taken, and how long it lasted.
@@ -216,7 +258,10 @@ void AutopilotPlatform::pollEvents()
         if (!slimeList[i]->available && !slimeAway_[i]) ++slimesTaken_;
         slimeAway_[i] = !slimeList[i]->available;
     }
-    if (endedAt_ < 0.0 && endScreen && endScreen->showing) endedAt_ = scripted_.time();
+    if (endedAt_ < 0.0 && endScreen && endScreen->showing) {
+        endedAt_ = scripted_.time();
+        endedHow_ = endScreen->won ? "won" : endScreen->caughtByCat ? "caught by the cat" : "fell into a hole";
+    }
     FrameInput frame;
     if (!nextFrame(frame)) {
         finished_ = true;

@@ -6,9 +6,11 @@
 //   jumpto X Z            the same, holding Space for the first fifth of a second
 //   waitend [SECONDS]     stand still until an end picture shows (default 300 s)
 //
-// and every command of an input script (wait, hold, tap, look, dt, shot). It is
-// a platform: the game reads its keys, cursor and clock through it, and the real
-// window still shows every frame.
+// and every command of an input script (wait, hold, tap, look, dt, shot). A
+// walk to a slime's point goes on until the slime is taken: a swaying slime is
+// aimed at where it has swayed to, a resting one is fetched if the point fell
+// short of it. It is a platform: the game reads its keys, cursor and clock
+// through it, and the real window still shows every frame.
 #pragma once
 
 #include "platform/scripted_platform.h"
@@ -18,6 +20,10 @@
 #include <vector>
 
 namespace ruma {
+
+namespace scene {
+class Slime;
+}
 
 struct RouteStep {
     enum class Kind { Frames, WalkTo, WaitEnd, Shot };
@@ -36,7 +42,7 @@ bool loadRoute(const std::string& path, std::vector<RouteStep>& route, std::stri
 class AutopilotPlatform : public Platform {
 public:
     AutopilotPlatform(std::vector<RouteStep> route, Platform* window);
-    // Says how close the cat came, how many slimes were taken and when the run ended.
+    // Says how close the cat came, how many slimes were taken, and when and how the run ended.
     ~AutopilotPlatform() override;
 
     double time() override { return scripted_.time(); }
@@ -74,6 +80,9 @@ private:
     std::vector<bool> slimeAway_;
     int slimesTaken_ = 0;
     double endedAt_ = -1.0;
+    const char* endedHow_ = "";
+    scene::Slime* chasedSlime_ = nullptr;   // the slime the walk's point stands for
+    bool atPoint_ = false;                  // the walk has come to its point
 };
 
 } // namespace ruma

@@ -31,6 +31,39 @@ float signedYawDegrees(const glm::vec3& from, const glm::vec3& to)
     return angle;
 }
 
+// Whether ground lies under the feet of a body standing at this origin: a ray
+// from a unit above the feet to 0.3 below them.
+bool groundUnder(btCollisionWorld& world, const btVector3& origin)
+{
+    const float feetY = origin.y() - 0.625f;
+    btVector3 from(origin.x(), feetY + 1.0f, origin.z());
+    btVector3 to(origin.x(), feetY - 0.3f, origin.z());
+    btCollisionWorld::ClosestRayResultCallback ray(from, to);
+    world.rayTest(from, to, ray);
+    return ray.hasHit();
+}
+
+// Before each physics step: the body carries gravity and, while the jump
+// holds, this step's push, never what an earlier step of the frame was given.
+void pushBeforeStep(btDynamicsWorld* world, btScalar)
+{
+    auto* controls = static_cast<Controls*>(world->getWorldUserInfo());
+    if (!controls || !controls->jumpBody) return;
+    btRigidBody& body = *controls->jumpBody;
+    body.clearForces();
+    body.applyGravity();
+    if (controls->pushesNextStep())
+        body.applyForce(btVector3(0.0f, controls->jumpForce, 0.0f), btVector3(0.0f, 0.0f, 0.0f));
+}
+
+void recordStepEnd(btDynamicsWorld* world, btScalar)
+{
+    auto* controls = static_cast<Controls*>(world->getWorldUserInfo());
+    if (!controls || !controls->jumpBody) return;
+    controls->earlierStepEnd = controls->lastStepEnd;
+    controls->lastStepEnd = controls->jumpBody->getWorldTransform().getOrigin();
+}
+
 // The player model stands on the capsule's bottom.
 void followBody(scene::SceneObject& playerObject, const btRigidBody& body)
 {
@@ -47,6 +80,29 @@ Controls::Controls()
 {
     platform().getWindowSize(windowWidth, windowHeight);
     rebuildProjection();
+    if (world) {
+        world->setInternalTickCallback(pushBeforeStep, this, true);
+        world->setInternalTickCallback(recordStepEnd, this, false);
+    }
+}
+
+Controls::~Controls()
+{
+    if (world && world->getWorldUserInfo() == this) {
+        world->setInternalTickCallback(nullptr, nullptr, true);
+        world->setInternalTickCallback(nullptr, nullptr, false);
+    }
+}
+
+bool Controls::pushesNextStep() const
+{
+    return jumpHeld && (godMode || groundUnder(*world, earlierStepEnd));
+}
+
+void Controls::watchJumpBody(btRigidBody& body)
+{
+    jumpBody = &body;
+    lastStepEnd = earlierStepEnd = body.getWorldTransform().getOrigin();
 }
 
 void Controls::rebuildProjection()
@@ -115,9 +171,10 @@ void Controls::placeCamera(const glm::vec3& feet, bool inFront)
     freshView = false;
 }
 
-void settleCamera(Controls& c, scene::SceneObject& playerObject, const btRigidBody& body)
+void settleCamera(Controls& c, scene::SceneObject& playerObject, btRigidBody& body)
 {
     c.lookFromAngles();
+    c.watchJumpBody(body);
     followBody(playerObject, body);
     c.placeCamera(translationOf(playerObject.model), false);
     // Play starts from this very view: its first frame has nothing to blur.
@@ -211,21 +268,13 @@ void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& 
         if (!keyOrPadHeld(GLFW_KEY_LEFT_SHIFT)) c.boostKeyHeld = false;
     }
 
-    if (keyOrPadHeld(GLFW_KEY_SPACE)) {
-        bool onGround = c.godMode;
-        if (!onGround) {
-            glm::vec3 feet = translationOf(playerObject.model);
-            btVector3 from(feet.x, feet.y + 1.0f, feet.z);
-            btVector3 to(feet.x, feet.y - 0.3f, feet.z);
-            btCollisionWorld::ClosestRayResultCallback ray(from, to);
-            c.world->rayTest(from, to, ray);
-            onGround = ray.hasHit();
-        }
-        if (onGround) {
-            body.applyForce(btVector3(0.0f, c.jumpForce, 0.0f), btVector3(0.0f, 0.0f, 0.0f));
-            c.jumped = true;
-            c.jumpStartTime = input.time();
-        }
+    // The physics steps push (pushBeforeStep); here the jump is only held, and
+    // it counts as a jump once the next step will push.
+    if (c.jumpBody != &body) c.watchJumpBody(body);
+    c.jumpHeld = keyOrPadHeld(GLFW_KEY_SPACE);
+    if (c.pushesNextStep()) {
+        c.jumped = true;
+        c.jumpStartTime = input.time();
     }
 
     btVector3 velocity = body.getLinearVelocity();

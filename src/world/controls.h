@@ -17,7 +17,8 @@ class Controls {
 public:
     // Reads the window size (through the platform), the physics world and god mode.
     Controls();
-    virtual ~Controls() = default;
+    // Lets go of the physics world's step hooks.
+    virtual ~Controls();
 
     virtual void startBoost();
     virtual bool isFast() { return fast; }
@@ -66,6 +67,19 @@ public:
     // the next frame is drawn without motion blur.
     bool freshView = true;
 
+    // The jump pushes inside the physics, once per 1/60 s step, so that it is
+    // the same jump at every frame rate: each step is pushed while Space is
+    // held and the ground was under the feet one step before, exactly as when
+    // every frame holds one step.
+    btRigidBody* jumpBody = nullptr;   // the body Space pushes
+    bool jumpHeld = false;             // Space (or the pad's jump) at the last update
+    btVector3 lastStepEnd = btVector3(0, 0, 0);     // the body's origin after the latest step
+    btVector3 earlierStepEnd = btVector3(0, 0, 0);  // ... and after the one before
+    // Whether the next physics step pushes the body up.
+    bool pushesNextStep() const;
+    // Starts the step record from where the body stands.
+    void watchJumpBody(btRigidBody& body);
+
     // Rebuilds the projection for the last seen size; a zero-sized (minimised)
     // window keeps the last valid projection.
     void rebuildProjection();
@@ -79,6 +93,6 @@ void updateControls(double dt);
 void updateControls(Controls& controls, scene::SceneObject& playerObject, btRigidBody& body, double dt);
 // The camera of the player standing where it was put, as the first frame of
 // play will see it, so that even that frame is drawn from the right place.
-void settleCamera(Controls& controls, scene::SceneObject& playerObject, const btRigidBody& body);
+void settleCamera(Controls& controls, scene::SceneObject& playerObject, btRigidBody& body);
 
 } // namespace ruma

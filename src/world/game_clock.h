@@ -4,6 +4,9 @@
 
 namespace ruma {
 
+// The cat cannot catch the player in the first seconds of play.
+constexpr double kCatchGraceSeconds = 7.0;
+
 class GameClock {
 public:
     double pauseStart = 0.0;    // platform time at which the clock last stopped

@@ -179,6 +179,42 @@ TEST_F(GameRunTest, WalkingIntoHoleAEndsOnTheHolePictureWithItsJingle)
     EXPECT_NEAR(frequency(std::vector<float>(start, start + heard.rate / 4), heard.rate), 300.0, 5.0);
 }
 
+// What the autopilot tells of a run: slimes taken, when and how it ended, and
+// how near the cat came once it could catch.
+struct RouteReport {
+    int slimes = -1;
+    double seconds = 0.0;
+    std::string how;
+    double closestCat = -1.0;
+};
+
+RouteReport routeReport(const std::string& err)
+{
+    RouteReport report;
+    size_t at = err.find("autopilot: took ");
+    char how[64] = "";
+    if (at != std::string::npos)
+        std::sscanf(err.c_str() + at, "autopilot: took %d slimes, the run ended at %lf s: %63[^\n]", &report.slimes,
+                    &report.seconds, how);
+    report.how = how;
+    at = err.find("autopilot: the cat came closest, ");
+    if (at != std::string::npos) std::sscanf(err.c_str() + at, "autopilot: the cat came closest, %lf", &report.closestCat);
+    return report;
+}
+
+// A route played at another frame rate, in a small window: drawn five times
+// faster, played the same.
+std::string atFrameRate(std::string route, int fps)
+{
+    const std::string thirty = "dt 0.0333333\n";
+    const size_t at = route.find(thirty);
+    EXPECT_NE(at, std::string::npos) << "the route has no frame step to change";
+    if (at == std::string::npos) return route;
+    char step[64];
+    std::snprintf(step, sizeof step, "dt %.9f\nresize 256 144\n", 1.0 / fps);
+    return route.replace(at, thirty.size(), step);
+}
+
 // The slimes on the player's line make the run: taken on the way, their boosts
 // bring the player to the goal well before an unboosted walk could.
 TEST_F(GameRunTest, TheWholeCourseIsWonOnThePlayersLineWithTheSlimesBoosts)
@@ -191,16 +227,53 @@ TEST_F(GameRunTest, TheWholeCourseIsWonOnThePlayersLineWithTheSlimesBoosts)
     EXPECT_EQ(run.process.err.find("autopilot: stuck"), std::string::npos) << run.process.err;
     expectShowsOnly(loadImage(dir.file("end.png")), "win.jpg", {"gameovercat.jpg", "gameoverloch.jpg"});
     keepForDocs(dir.file("end.png"), "win.png");
-    int slimes = 0;
-    double seconds = 0.0;
-    size_t at = run.process.err.find("autopilot: took ");
-    ASSERT_NE(at, std::string::npos) << run.process.err;
-    ASSERT_EQ(std::sscanf(run.process.err.c_str() + at, "autopilot: took %d slimes, the run ended at %lf s", &slimes,
-                          &seconds), 2);
     // Nine slimes on the way; boosted, the goal comes at about 69 s, walking
     // alone at about 85 s.
-    EXPECT_GE(slimes, 9);
-    EXPECT_LT(seconds, 78.0);
+    const RouteReport report = routeReport(run.process.err);
+    EXPECT_EQ(report.how, "won") << run.process.err;
+    EXPECT_GE(report.slimes, 9);
+    EXPECT_LT(report.seconds, 78.0);
+}
+
+// The same run at a slow and a fast machine's frame rate: jumps, boosts and
+// slimes behave alike, so the route still wins and the cat stays as far behind.
+TEST_F(GameRunTest, TheWholeCourseIsWonAlikeAtFifteenAndAtAHundredAndFortyFourFramesASecond)
+{
+    for (int fps : {15, 144}) {
+        ScratchDir dir("run-win-" + std::to_string(fps));
+        GameRunOptions options;
+        options.timeoutSeconds = 900;
+        GameRun run = runGameWith("--autopilot", atFrameRate(routeText("win.route"), fps), dir, options);
+        EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
+        EXPECT_EQ(run.process.err.find("autopilot: stuck"), std::string::npos) << run.process.err;
+        const RouteReport report = routeReport(run.process.err);
+        EXPECT_EQ(report.how, "won") << fps << " fps\n" << run.process.err;
+        EXPECT_GE(report.slimes, 9) << fps << " fps";
+        EXPECT_LT(report.seconds, 78.0) << fps << " fps";
+        EXPECT_GE(report.closestCat, 10.0) << fps << " fps";
+    }
+}
+
+// A boosted jump is no higher at 15 frames a second than at 60: jumping at the
+// 3-unit wall between the hall's first two lanes, boosted by slime 5, leaves
+// the player in the first lane.
+TEST_F(GameRunTest, ABoostedJumpAtALaneWallDoesNotClearItAtFifteenFramesASecond)
+{
+    std::string route = routeText("win.route");
+    route = route.substr(0, route.find("walkto 67.95 55.5"));   // as far as slime 5
+    route += "walkto 70.0 19.1\n"   // on towards the wall, facing it
+             "hold 3 W SPACE\n"
+             "hold 12 W\n"
+             "waitend 0\n";
+    ScratchDir dir("run-lane-wall");
+    GameRun run = runGameWith("--autopilot", atFrameRate(route, 15), dir);
+    EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
+    EXPECT_GE(routeReport(run.process.err).slimes, 5) << run.process.err;
+    const size_t at = run.process.err.rfind("player at ");
+    ASSERT_NE(at, std::string::npos) << run.process.err;
+    double x = 0.0;
+    ASSERT_EQ(std::sscanf(run.process.err.c_str() + at, "player at %lf", &x), 1);
+    EXPECT_GT(x, 67.5) << "over the wall into lane 2\n" << run.process.err;
 }
 
 // What `cpack -G DEB` makes: a package whose dependencies are the libraries the

@@ -40,10 +40,20 @@ TEST_F(SlimeField, AMovingSlimeSwaysAlongItsPlacementXWhileSpinning)
     for (float x : expectedX) {
         slime->update(0.25);
         ++frame;
-        // Turned by one degree a frame about y, unscaled.
+        // Turned a sixth of a turn a second about y, unscaled.
         const glm::mat4 expected = rotateDegrees(glm::translate(glm::mat4(1.0f), place + glm::vec3(x, 0, 0)),
-                                                 float(frame), glm::vec3(0, 1, 0));
+                                                 15.0f * float(frame), glm::vec3(0, 1, 0));
         EXPECT_TRUE(matricesNear(slime->model, expected, 1e-4f)) << "frame " << frame;
+    }
+
+    // Sway and spin follow time: two thirds of a second at 15, 60 or 144 frames
+    // a second all bring the slime 0.53 along and turn it by 40 degrees.
+    const glm::mat4 later =
+        rotateDegrees(glm::translate(glm::mat4(1.0f), place + glm::vec3(0.8f * 2 / 3, 0, 0)), 40.0f, glm::vec3(0, 1, 0));
+    for (int fps : {15, 60, 144}) {
+        auto other = makeSlime(place, true);
+        for (int i = 0; i < fps * 2 / 3; ++i) other->update(1.0 / fps);
+        EXPECT_TRUE(matricesNear(other->model, later, 1e-3f)) << fps << " fps";
     }
 
     // Taken while swaying, it returns to where the sway has brought it.
