@@ -59,8 +59,11 @@ bool askStartupQuestions(std::istream& in, std::ostream& out, StartupAnswers& an
 
 void initWindow(bool fullScreen)
 {
+    // Without a display, GLFW's reason ("X11: The DISPLAY environment variable
+    // is missing") tells the player what to do; once the window is open its
+    // errors are none of the player's business.
+    reportGlfwErrors(true);
     if (!glfwInit()) fatalError("GLFW failed");
-    loadGamepadMappings();
 
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
@@ -74,6 +77,8 @@ void initWindow(bool fullScreen)
         glfwTerminate();
         fatalError("No window...");
     }
+    reportGlfwErrors(false);
+    loadGamepadMappings();
     glfwMakeContextCurrent(window);
 
     glewExperimental = GL_TRUE;
@@ -142,10 +147,13 @@ int runGame(int argc, char** argv)
         std::cout << versionLine() << std::endl;
         return 0;
     }
-    if (options.help || !options.error.empty()) {
-        if (!options.error.empty()) std::cerr << "tovik3d: " << options.error << "\n";
-        std::cerr << commandLineUsage();
-        return options.help ? 0 : 2;
+    if (!options.error.empty()) {
+        std::cerr << "tovik3d: " << options.error << "\n" << commandLineUsage();
+        return 2;
+    }
+    if (options.help) {
+        std::cout << commandLineUsage();
+        return 0;
     }
     std::vector<FrameInput> script;
     std::vector<RouteStep> route;

@@ -95,6 +95,14 @@ PadState readFirstGamepad()
 
 } // namespace
 
+namespace {
+
+void printGlfwError(int, const char* description) { std::cout << "GLFW: " << description << std::endl; }
+
+} // namespace
+
+void reportGlfwErrors(bool on) { glfwSetErrorCallback(on ? printGlfwError : nullptr); }
+
 void loadGamepadMappings()
 {
     const char* mappings = std::getenv("SDL_GAMECONTROLLERCONFIG");

@@ -30,6 +30,10 @@ private:
     PadState pad_;
 };
 
+// While on, each GLFW error prints GLFW's own reason as a line on standard
+// output, where the game's message about the failure follows it ("GLFW failed").
+void reportGlfwErrors(bool on);
+
 // Adds the gamepad mappings of $SDL_GAMECONTROLLERCONFIG, when set, to GLFW's
 // own (after glfwInit). A text GLFW cannot read is reported in one line.
 void loadGamepadMappings();
