@@ -8,6 +8,7 @@
 #include "app/game_data.h"
 #include "app/game_start.h"
 #include "app/resource_check.h"
+#include "app/window_icon.h"
 #include "platform/fatal.h"
 #include "platform/glfw_platform.h"
 #include "platform/recording_platform.h"
@@ -70,6 +71,10 @@ void initWindow(bool fullScreen)
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
     glfwWindowHint(GLFW_REFRESH_RATE, 60);
+    // Taskbars match the window to the menu entry (StartupWMClass) by its class,
+    // which GLFW would otherwise take from the loading title.
+    glfwWindowHintString(GLFW_X11_CLASS_NAME, "tovik3d");
+    glfwWindowHintString(GLFW_X11_INSTANCE_NAME, "tovik3d");
 
     window = glfwCreateWindow(windowWidth, windowHeight, "Tovik3D - Loading...",
                               fullScreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
@@ -78,6 +83,7 @@ void initWindow(bool fullScreen)
         fatalError("No window...");
     }
     reportGlfwErrors(false);
+    setWindowIcon(window);
     loadGamepadMappings();
     glfwMakeContextCurrent(window);
 
