@@ -4,6 +4,17 @@
 
 namespace ruma {
 
+namespace {
+
+// Two options that answer one question differently leave no answer to trust.
+void giveAnswer(std::optional<bool>& answer, bool value, const char* yes, const char* no, std::string& error)
+{
+    if (answer && *answer != value) error = std::string(yes) + " and " + no + " answer the same question differently";
+    answer = value;
+}
+
+} // namespace
+
 CommandLine parseCommandLine(int argc, char** argv)
 {
     CommandLine options;
@@ -22,9 +33,12 @@ CommandLine parseCommandLine(int argc, char** argv)
         else if (arg == "--bench") options.bench = true;
         else if (arg == "--help" || arg == "-h") options.help = true;
         else if (arg == "--version") options.version = true;
-        else if (arg == "--fullscreen" || arg == "--windowed") options.answers.fullScreen = arg == "--fullscreen";
-        else if (arg == "--high-res" || arg == "--low-res") options.answers.highRes = arg == "--high-res";
-        else if (arg == "--god" || arg == "--no-god") options.answers.godMode = arg == "--god";
+        else if (arg == "--fullscreen" || arg == "--windowed")
+            giveAnswer(options.answers.fullScreen, arg == "--fullscreen", "--fullscreen", "--windowed", options.error);
+        else if (arg == "--high-res" || arg == "--low-res")
+            giveAnswer(options.answers.highRes, arg == "--high-res", "--high-res", "--low-res", options.error);
+        else if (arg == "--god" || arg == "--no-god")
+            giveAnswer(options.answers.godMode, arg == "--god", "--god", "--no-god", options.error);
         else options.error = "unknown option " + arg;
         if (!options.error.empty()) break;
     }
@@ -35,6 +49,17 @@ CommandLine parseCommandLine(int argc, char** argv)
         options.error = "--record journals live play; it cannot go with --script or --autopilot";
     return options;
 }
+
+namespace {
+
+std::string dataInUse()
+{
+    std::string folder = gameDataFolder();
+    if (folder.empty()) return "  None of them holds Resources/ now.\n";
+    return "  Started from here, it reads " + folder + "/Resources.\n";
+}
+
+} // namespace
 
 std::string commandLineUsage()
 {
@@ -54,7 +79,7 @@ std::string commandLineUsage()
            "  The game reads Resources/ in the working directory. Started elsewhere, it\n"
            "  uses the first of these that holds Resources/: $TOVIK3D_DATA, the program's\n"
            "  folder, ../share/tovik3d beside the program, and ") +
-           installedDataFolder() + ".\n";
+           installedDataFolder() + ".\n" + dataInUse();
 }
 
 std::string versionLine() { return std::string("Tovik3D ") + TOVIK3D_VERSION; }

@@ -92,14 +92,21 @@ void playUpdate(double dt)
     handleFunctionKeys();
 }
 
+// Focus as of the last frame: the first frame back in focus must not read the
+// pointer's travels elsewhere as a turn of the camera.
+bool focusedLastFrame = true;
+
 } // namespace
 
 void updateFrame(double dt)
 {
     keepAspect();
     updateCounters(dt);
+    const bool focused = platform().hasFocus();
+    if (focused && !focusedLastFrame && controls) controls->recentreCursor();
+    focusedLastFrame = focused;
     // In the background nothing moves, but the play clock goes on.
-    if (platform().hasFocus()) {
+    if (focused) {
         if (endScreen->showing) {
             if (platform().isKeyPressed(GLFW_KEY_ENTER) || padEnterPressed()) running = false;
         } else {

@@ -11,15 +11,34 @@ namespace ruma {
 
 const char* installedDataFolder() { return TOVIK3D_INSTALLED_DATA; }
 
+namespace {
+
+DataFolderPlaces dataFolderPlaces()
+{
+    DataFolderPlaces places;
+    if (const char* env = std::getenv("TOVIK3D_DATA")) places.fromEnvironment = env;
+    places.executableFolder = executableFolder();
+    places.installedFolder = installedDataFolder();
+    return places;
+}
+
+} // namespace
+
+std::string gameDataFolder()
+{
+    std::error_code error;
+    if (std::filesystem::is_directory("Resources", error)) return std::filesystem::current_path(error).string();
+    std::string found = findDataFolder(dataFolderCandidates(dataFolderPlaces(), "tovik3d"), "Resources");
+    // "/usr/games/../share/tovik3d" is named as the folder it is.
+    return found.empty() ? found : std::filesystem::weakly_canonical(found, error).string();
+}
+
 void enterGameDataFolder()
 {
     std::error_code error;
     if (std::filesystem::is_directory("Resources", error)) return;
 
-    DataFolderPlaces places;
-    if (const char* env = std::getenv("TOVIK3D_DATA")) places.fromEnvironment = env;
-    places.executableFolder = executableFolder();
-    places.installedFolder = installedDataFolder();
+    DataFolderPlaces places = dataFolderPlaces();
     std::vector<std::string> candidates = dataFolderCandidates(places, "tovik3d");
     std::string found = findDataFolder(candidates, "Resources");
     if (!found.empty()) {

@@ -9,6 +9,10 @@ namespace ruma {
 // The installed data folder this build was configured for.
 const char* installedDataFolder();
 
+// The folder whose Resources/ the game would read if started now, by the
+// rules of enterGameDataFolder; empty when there is none.
+std::string gameDataFolder();
+
 // Leaves the working directory alone when it has Resources/; else changes
 // into the first folder that does: $TOVIK3D_DATA, the program's folder,
 // ../share/tovik3d beside it, the installed data folder. When none has it,

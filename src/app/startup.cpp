@@ -9,6 +9,7 @@
 #include "app/game_rules.h"
 #include "app/game_start.h"
 #include "app/resource_check.h"
+#include "app/window_icon.h"
 #include "platform/fatal.h"
 #include "platform/glfw_platform.h"
 #include "platform/recording_platform.h"
@@ -65,14 +66,21 @@ bool askStartupQuestions(std::istream& in, std::ostream& out, StartupAnswers& an
 
 void initWindow(bool fullScreen)
 {
+    // Without a display, GLFW's reason ("X11: The DISPLAY environment variable
+    // is missing") tells the player what to do; once the window is open its
+    // errors are none of the player's business.
+    reportGlfwErrors(true);
     if (!glfwInit()) fatalError("GLFW failed");
-    loadGamepadMappings();
 
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
     glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
     glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
     glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
     glfwWindowHint(GLFW_REFRESH_RATE, 60);
+    // Taskbars match the window to the menu entry (StartupWMClass) by its class,
+    // which GLFW would otherwise take from the loading title.
+    glfwWindowHintString(GLFW_X11_CLASS_NAME, "tovik3d");
+    glfwWindowHintString(GLFW_X11_INSTANCE_NAME, "tovik3d");
 
     window = glfwCreateWindow(windowWidth, windowHeight, "Tovik3D - Loading...",
                               fullScreen ? glfwGetPrimaryMonitor() : nullptr, nullptr);
@@ -80,6 +88,9 @@ void initWindow(bool fullScreen)
         glfwTerminate();
         fatalError("No window...");
     }
+    reportGlfwErrors(false);
+    setWindowIcon(window);
+    loadGamepadMappings();
     glfwMakeContextCurrent(window);
 
     glewExperimental = GL_TRUE;
@@ -191,10 +202,13 @@ int runGame(int argc, char** argv)
         std::cout << versionLine() << std::endl;
         return 0;
     }
-    if (options.help || !options.error.empty()) {
-        if (!options.error.empty()) std::cerr << "tovik3d: " << options.error << "\n";
-        std::cerr << commandLineUsage();
-        return options.help ? 0 : 2;
+    if (!options.error.empty()) {
+        std::cerr << "tovik3d: " << options.error << "\n" << commandLineUsage();
+        return 2;
+    }
+    if (options.help) {
+        std::cout << commandLineUsage();
+        return 0;
     }
     std::vector<FrameInput> script;
     std::vector<RouteStep> route;

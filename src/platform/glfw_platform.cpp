@@ -12,9 +12,30 @@ namespace ruma {
 
 double GlfwPlatform::time() { return glfwGetTime(); }
 
-bool GlfwPlatform::isKeyPressed(int key)
+void GlfwPlatform::setWindow(GLFWwindow* window)
 {
-    return window_ && glfwGetKey(window_, key) == GLFW_PRESS;
+    window_ = window;
+    pressed_.fill(false);
+    held_.fill(false);
+    // GLFW then keeps a released key pressed until it is read once.
+    if (window_) glfwSetInputMode(window_, GLFW_STICKY_KEYS, GLFW_TRUE);
+}
+
+bool GlfwPlatform::isKeyPressed(int key) { return key >= 0 && key <= GLFW_KEY_LAST && pressed_[key]; }
+
+void GlfwPlatform::readKeys()
+{
+    if (!window_) return;
+    for (int key = GLFW_KEY_SPACE; key <= GLFW_KEY_LAST; ++key) {
+        // A sticky key reads pressed once after its release, then released:
+        // a second read tells a key still down from one let go since.
+        const bool down = glfwGetKey(window_, key) == GLFW_PRESS;
+        const bool stillDown = down && glfwGetKey(window_, key) == GLFW_PRESS;
+        // Let go since the last poll: a tap when it was up then, seen this
+        // once; the end of a hold, which ends at once as it always has.
+        pressed_[key] = stillDown || (down && !held_[key]);
+        held_[key] = stillDown;
+    }
 }
 
 void GlfwPlatform::getCursorPos(double& x, double& y)
@@ -95,6 +116,14 @@ PadState readFirstGamepad()
 
 } // namespace
 
+namespace {
+
+void printGlfwError(int, const char* description) { std::cout << "GLFW: " << description << std::endl; }
+
+} // namespace
+
+void reportGlfwErrors(bool on) { glfwSetErrorCallback(on ? printGlfwError : nullptr); }
+
 void loadGamepadMappings()
 {
     const char* mappings = std::getenv("SDL_GAMECONTROLLERCONFIG");
@@ -108,6 +137,7 @@ void loadGamepadMappings()
 void GlfwPlatform::pollEvents()
 {
     glfwPollEvents();
+    readKeys();
     pad_ = readFirstGamepad();
 }
 

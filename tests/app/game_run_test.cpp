@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <set>
 #include <sstream>
 
@@ -277,9 +278,10 @@ TEST_F(GameRunTest, ABoostedJumpAtALaneWallDoesNotClearItAtFifteenFramesASecond)
 }
 
 // What `cpack -G DEB` makes: a package whose dependencies are the libraries the
-// program links, holding the game, its data and its desktop files, that plays
-// wherever it is unpacked, started the way a desktop menu starts it.
-TEST_F(GameRunTest, TheDebianPackagePlaysWhereverItIsUnpacked)
+// program links, that installs the game, its data, its desktop files and its
+// papers where Debian wants them, that lintian finds nothing wrong with, and
+// that plays wherever it is unpacked, started the way a desktop menu starts it.
+TEST_F(GameRunTest, TheDebianPackageInstallsCleanlyAndPlaysWhereverItIsUnpacked)
 {
     namespace fs = std::filesystem;
     ScratchDir dir("package");
@@ -295,37 +297,76 @@ TEST_F(GameRunTest, TheDebianPackagePlaysWhereverItIsUnpacked)
     std::string depends = runProcess({"dpkg-deb", "-f", deb, "Depends"}).out;
     for (const char* library : {"libglfw3", "libopenal1", "libassimp", "libfreeimage3", "libc6"})
         EXPECT_NE(depends.find(library), std::string::npos) << library << " not in " << depends;
+    ProcessOptions slow;
+    slow.timeoutSeconds = 300;
+    ProcessResult lint = runProcess({"lintian", "-EvIL", "+pedantic", "--fail-on", "error,warning", deb}, slow);
+    EXPECT_EQ(lint.exitStatus, 0) << lint.out << lint.err;
 
-    ASSERT_EQ(runProcess({"dpkg", "-x", deb, dir.file("root")}).exitStatus, 0);
+    // Installed by dpkg into a root of its own (the libraries are the host's),
+    // then removed without a trace.
+    const std::string root = dir.file("root");
+    for (const char* folder : {"var/lib/dpkg/info", "var/lib/dpkg/updates", "var/log"}) fs::create_directories(root + "/" + folder);
+    std::ofstream(root + "/var/lib/dpkg/status").flush();
+    auto dpkg = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), {"dpkg", "--root=" + root, "--force-depends", "--force-not-root"});
+        return runProcess(args, slow);
+    };
+    ProcessResult install = dpkg({"--install", deb});
+    ASSERT_EQ(install.exitStatus, 0) << install.out << install.err;
     std::string usr = dir.file("root/usr");
-    auto filesUnder = [](const fs::path& root) {
+    auto filesUnder = [](const fs::path& folder) {
         std::set<std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator(root))
-            if (!entry.is_directory()) files.insert(fs::relative(entry.path(), root).generic_string());
+        for (const auto& entry : fs::recursive_directory_iterator(folder))
+            if (!entry.is_directory()) files.insert(fs::relative(entry.path(), folder).generic_string());
         return files;
     };
-    std::set<std::string> expected = {"bin/tovik3d", "share/applications/tovik3d.desktop",
-                                      "share/metainfo/tovik3d.metainfo.xml", "share/man/man6/tovik3d.6"};
+    std::set<std::string> expected = {"games/tovik3d", "share/applications/tovik3d.desktop",
+                                      "share/metainfo/tovik3d.metainfo.xml", "share/man/man6/tovik3d.6.gz",
+                                      "share/doc/tovik3d/copyright", "share/doc/tovik3d/changelog.gz",
+                                      "share/lintian/overrides/tovik3d"};
     for (int size : {32, 48, 64, 128, 256})
         expected.insert("share/icons/hicolor/" + std::to_string(size) + "x" + std::to_string(size) + "/apps/tovik3d.png");
     for (const std::string& file : filesUnder(sourceDir() + "/Resources")) expected.insert("share/tovik3d/Resources/" + file);
     EXPECT_EQ(filesUnder(usr), expected);
     EXPECT_EQ(runProcess({"appstreamcli", "validate", "--no-net", usr + "/share/metainfo/tovik3d.metainfo.xml"}).exitStatus, 0);
     EXPECT_EQ(runProcess({"desktop-file-validate", usr + "/share/applications/tovik3d.desktop"}).exitStatus, 0);
+    // The installed help names the installed data.
+    ProcessOptions elsewhere;
+    elsewhere.workingDirectory = "/";
+    elsewhere.unsetEnv = {"TOVIK3D_DATA"};
+    EXPECT_NE(runProcess({usr + "/games/tovik3d", "--help"}, elsewhere).out.find("reads " + usr + "/share/tovik3d/Resources.\n"),
+              std::string::npos);
 
-    // The menu's command: the entry's Exec line, with no console behind it.
-    GameRunOptions desktop;
-    desktop.binary = usr + "/bin/tovik3d";
+    // The menu's commands: the entry's Exec lines, with no console behind them.
     const std::string entry = readFile(usr + "/share/applications/tovik3d.desktop");
-    const size_t exec = entry.find("\nExec=tovik3d") + 14;
-    std::istringstream words(entry.substr(exec, entry.find('\n', exec) - exec));
-    for (std::string word; words >> word;) desktop.arguments.push_back(word);
+    std::vector<std::vector<std::string>> commands;
+    for (size_t at = entry.find("\nExec=tovik3d"); at != std::string::npos; at = entry.find("\nExec=tovik3d", at + 1)) {
+        const size_t from = at + 14;
+        std::istringstream words(entry.substr(from, entry.find('\n', from) - from));
+        commands.emplace_back();
+        for (std::string word; words >> word;) commands.back().push_back(word);
+    }
+    ASSERT_EQ(commands.size(), 3u) << entry;   // play, in full screen, in god mode
+    for (std::vector<std::string> command : commands) {
+        // Options the game understands, answering all three questions.
+        EXPECT_EQ(command.size(), 3u);
+        command.insert(command.begin(), usr + "/games/tovik3d");
+        command.push_back("--version");
+        EXPECT_EQ(runProcess(command, elsewhere).exitStatus, 0) << command[1];
+    }
+    GameRunOptions desktop;
+    desktop.binary = usr + "/games/tovik3d";
+    desktop.arguments = commands.front();
     desktop.answers = "";
     desktop.workingDirectory = "/";
     GameRun run = runGameWith("--script", "wait 3\nshot @DIR@/controls.png\nhold 2 ESC\n", dir, desktop);
     EXPECT_EQ(run.process.exitStatus, 0) << run.process.out << run.process.err;
     EXPECT_EQ(run.process.out.find("Do you want"), std::string::npos) << run.process.out;
     expectShowsOnly(loadImage(dir.file("controls.png")), "controls.jpg", {"win.jpg", "gameovercat.jpg"});
+
+    ProcessResult remove = dpkg({"--purge", "tovik3d"});
+    EXPECT_EQ(remove.exitStatus, 0) << remove.out << remove.err;
+    EXPECT_TRUE(!fs::exists(usr) || filesUnder(usr).empty());
 }
 
 // Half the size, each pixel the mean of a 2 x 2 block: the stored references

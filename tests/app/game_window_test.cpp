@@ -1,5 +1,5 @@
-// The real program, from outside: its data folder, its window, its console
-// lines, its exit, and a run played on the real keyboard and mouse that
+// The real program, from outside: its data folder, its window (with the class
+// and icon taskbars go by), its console lines, its exit, and a run played on the real keyboard and mouse that
 // replays exactly.
 #include "app/game_data.h"
 #include "support/game_run.h"
@@ -43,6 +43,13 @@ bool waitForLoadedWindow(std::future<test::ProcessResult>& game, std::string& tr
         if (game.wait_for(std::chrono::seconds(0)) == std::future_status::ready) return false;
     }
     return false;
+}
+
+// The id of the loaded window in xwininfo's tree ("0x400007 "Tovik3D": (...").
+std::string loadedWindowId(const std::string& tree)
+{
+    size_t start = tree.rfind("0x", tree.find("\"Tovik3D\": ("));
+    return start == std::string::npos ? "" : tree.substr(start, tree.find(' ', start) - start);
 }
 
 // Presses long enough for a game polling the key once a frame, again while a
@@ -110,6 +117,11 @@ TEST(GameWindow, OpensTheTitledWindowPlaysAndItsJournalReplaysExactly)
     std::string tree;
     ASSERT_TRUE(waitForLoadedWindow(game, tree)) << tree;
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // Taskbars know the window by its class, as the desktop entry's
+    // StartupWMClass names it, and show its icon.
+    const std::string id = loadedWindowId(tree);
+    EXPECT_EQ(test::runProcess({"xprop", "-id", id, "WM_CLASS"}).out, "WM_CLASS(STRING) = \"tovik3d\", \"tovik3d\"\n");
+    EXPECT_TRUE(contains(test::runProcess({"xprop", "-id", id, "_NET_WM_ICON"}).out, "Icon (64 x 64):")) << id;
 
     std::string shot = dir.file("screen.png");
     auto import = test::runProcess({"import", "-window", "root", shot});

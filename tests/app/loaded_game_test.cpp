@@ -451,7 +451,8 @@ TEST_F(LoadedGame, TheCatCallsFromAfarFromSixteenSecondsOnEverySevenToTwentyFive
 }
 
 // The controls picture holds the world still; the play clock runs in play,
-// stops while paused and goes on without focus, when nothing else moves.
+// stops while paused and goes on without focus, when nothing else moves (nor
+// the camera, when focus comes back).
 TEST_F(LoadedGame, ThePlayClockRunsInPlayAndWithoutFocusButNotWhilePaused)
 {
     EXPECT_TRUE(controlsScreen->showing);
@@ -495,14 +496,18 @@ TEST_F(LoadedGame, ThePlayClockRunsInPlayAndWithoutFocusButNotWhilePaused)
     place = playerPlace();
     catPlace = glm::vec3(cat->model[3]);
     before = currentGameTime();
-    frames(120, {GLFW_KEY_W}, false);
+    yaw = controls->horizontalAngle;
+    frames(119, {GLFW_KEY_W}, false);
+    frame({}, false, 500.0);   // the pointer goes off to another window
     EXPECT_EQ(playerPlace(), place);
     EXPECT_EQ(glm::vec3(cat->model[3]), catPlace);
     EXPECT_NEAR(currentGameTime(), before + 2.0, 1e-9);
     // Back in focus, the time-driven cat is where its route puts it now: two
-    // seconds further along its first, slow stretch (0.9 units a second).
+    // seconds further along its first, slow stretch (0.9 units a second); where
+    // the pointer went meanwhile does not turn the camera.
     frame();
     EXPECT_GT(glm::distance(glm::vec3(cat->model[3]), catPlace), 1.5f);
+    EXPECT_FLOAT_EQ(controls->horizontalAngle, yaw);
 }
 
 // Start on the pad pauses and resumes once per press. The end picture ignores

@@ -84,9 +84,10 @@ TEST(StartupQuestions, AnswersGivenAsOptionsAreNotAsked)
     }
 }
 
-// Options answered before any question: the version, the help, and what is
-// refused with status 2 (an unknown option, scripts, routes and journals that
-// cannot be read or written).
+// Options answered before any question: the version, the help (naming the data
+// it would read), and what is refused with status 2 (an unknown option, two
+// answers to one question, scripts, routes and journals that cannot be read or
+// written).
 TEST(StartOptions, AreAnsweredOrRefusedBeforeAnyQuestion)
 {
     test::ScratchDir dir("options");
@@ -102,8 +103,13 @@ TEST(StartOptions, AreAnsweredOrRefusedBeforeAnyQuestion)
     const std::string pair = "--record journals live play; it cannot go with --script or --autopilot\nusage: ";
     for (const Case& c : std::vector<Case>{
              {{"--version"}, 0, "Tovik3D [0-9]+\\.[0-9]+\\.[0-9]+\n", ""},
-             {{"--help"}, 0, "", "usage: tovik3d [^]*--version[^]*TOVIK3D_DATA[^]*share/tovik3d[^]*"},
+             {{"--help"}, 0, "usage: tovik3d [^]*--version[^]*TOVIK3D_DATA[^]*share/tovik3d[^]*reads " +
+                                 test::sourceDir() + "/Resources\\.\n", ""},
              {{"--fly"}, 2, "", refused("unknown option --fly\nusage: tovik3d ")},
+             {{"--help", "--bogus"}, 2, "", refused("unknown option --bogus\nusage: tovik3d ")},
+             {{"--fullscreen", "--windowed"}, 2, "", refused("--fullscreen and --windowed answer the same question")},
+             {{"--low-res", "--high-res"}, 2, "", refused("--high-res and --low-res answer the same question")},
+             {{"--god", "--low-res", "--no-god"}, 2, "", refused("--god and --no-god answer the same question")},
              {{"--script", dir.file("runs")}, 2, "", refused("cannot open " + dir.file("runs") + ": is a directory")},
              {{"--script", dir.file("none")}, 2, "", refused("cannot open " + dir.file("none") + ": no such file")},
              {{"--script", dir.file("bad.txt")}, 2, "", refused(dir.file("bad.txt") + ": line 2: look needs dx dy")},
@@ -126,7 +132,7 @@ TEST(StartOptions, AreAnsweredOrRefusedBeforeAnyQuestion)
 }
 
 // The game on a terminal of its own, without a display, so that it ends at
-// "GLFW failed" right after the three answers and waits for Enter.
+// "GLFW failed" (after GLFW's reason) right after the three answers and waits for Enter.
 TEST(FatalWait, OnATerminalWaitsForAFreshLineAndNotForWhatWasTypedBefore)
 {
     struct Case {
@@ -159,6 +165,9 @@ TEST(FatalWait, OnATerminalWaitsForAFreshLineAndNotForWhatWasTypedBefore)
             return shown.find(text) != std::string::npos;
         };
         EXPECT_TRUE(waitFor("GLFW failed", 30)) << shown;
+        // GLFW's own reason comes on the line before.
+        EXPECT_NE(shown.find("GLFW: X11: The DISPLAY environment variable is missing\r\nGLFW failed"), std::string::npos)
+            << shown;
         int status = 0;
         waitFor("never shown", 1.0);
         EXPECT_EQ(waitpid(pid, &status, WNOHANG), 0) << "did not wait after: " << c.typed;

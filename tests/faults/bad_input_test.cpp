@@ -1,8 +1,8 @@
 // Every file the game reads, damaged one at a time in a copy of Resources/:
 // missing, empty, cut in half, a directory in its place, or a file of another
 // kind. Each is named at the start; what the game cannot do without ends it
-// with that file's message and status 255; a damaged model, sound or cut
-// video leaves a game that plays on.
+// with that file's message and status 255; a damaged model, sound, window
+// icon or cut video leaves a game that plays on.
 #include "support/game_run.h"
 #include "support/gl_context.h"
 #include "support/image.h"
@@ -26,7 +26,7 @@ namespace fs = std::filesystem;
 enum class Damage { Missing, Empty, Halved, Directory, OtherKind };
 const char* const kDamageNames[] = {"missing", "empty", "halved", "a directory", "another kind"};
 
-enum class Kind { Shader, Image, Video, Model, Sound };
+enum class Kind { Shader, Image, Video, Model, Sound, WindowIcon };
 
 // The files read by a game started with the answers "n n n" (the low-resolution course).
 const std::vector<std::pair<Kind, std::vector<std::string>>> kFiles = {
@@ -43,6 +43,7 @@ const std::vector<std::pair<Kind, std::vector<std::string>>> kFiles = {
                    "Models/cat.obj", "Models/slime.obj", "Models/skateboard.dae"}},
     {Kind::Sound, {"Sounds/background.wav", "Sounds/menu.wav", "Sounds/jump.wav", "Sounds/button.wav",
                    "Sounds/fast.wav", "Sounds/win.mp3", "Sounds/lose.mp3", "Sounds/cat.wav"}},
+    {Kind::WindowIcon, {"Images/icon.png"}},
 };
 
 struct Case {
@@ -88,6 +89,9 @@ Case expected(const std::string& file, Kind kind, Damage damage)
     case Kind::Sound:
         c.status = 0;   // a sound that cannot be read is silent
         break;
+    case Kind::WindowIcon:
+        c.status = 0;   // the window manager's own icon stands in
+        break;
     }
     return c;
 }
@@ -131,7 +135,7 @@ Outcome run(const Case& c, std::mutex& scratchLock)
     fs::path resources = linkedResources(*dir, {c.file});
     // Another kind of file: a sound in place of a picture or the video (a picture
     // would play as a one-frame video), a picture in place of anything else.
-    bool sound = c.kind == Kind::Image || c.kind == Kind::Video;
+    bool sound = c.kind == Kind::Image || c.kind == Kind::Video || c.kind == Kind::WindowIcon;
     fs::copy_file(fs::path(sourceDir()) / "Resources" / (sound ? "Sounds/jump.wav" : "Images/win.jpg"), dir->file("other"));
     damage(resources, c);
     // A small window and a fixed frame step: a few frames of play, then Escape.

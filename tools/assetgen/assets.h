@@ -22,6 +22,8 @@ void writeVideo(const std::string& root);        // Textures/cat.avi
 // and go to a folder of their own (packaging/icons).
 const std::vector<int>& iconSizes();
 void writeIcons(const std::string& folder);
+// The same picture as game data (Images/icon.png), set as the window's icon.
+void writeWindowIcon(const std::string& root);
 
 // Writes bytes to a file, creating its folder; throws on failure.
 void writeFile(const std::string& path, const std::string& bytes);

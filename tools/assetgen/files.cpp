@@ -18,7 +18,7 @@ const std::vector<std::string>& generatedFiles()
         "Models/skateboard.dae",   "Textures/skateboard2.png", "Sounds/background.wav",
         "Sounds/menu.wav",         "Sounds/jump.wav",          "Sounds/button.wav",
         "Sounds/fast.wav",         "Sounds/win.mp3",           "Sounds/lose.mp3",
-        "Sounds/cat.wav",          "Textures/cat.avi",
+        "Sounds/cat.wav",          "Textures/cat.avi",         "Images/icon.png",
     };
     return files;
 }

@@ -16,7 +16,9 @@ const std::vector<int>& iconSizes()
     return sizes;
 }
 
-void writeIcons(const std::string& folder)
+namespace {
+
+Canvas paintIcon()
 {
     constexpr int kSide = 512;
     constexpr float kSize = kSide;
@@ -34,9 +36,22 @@ void writeIcons(const std::string& folder)
     icon.setView({150, -150}, {290, 300});
     drawCatFace(icon, chasing);
     icon.setView({1, 1}, {0, 0});
+    return icon;
+}
 
+} // namespace
+
+void writeIcons(const std::string& folder)
+{
+    Canvas icon = paintIcon();
     for (int size : iconSizes())
         savePng(icon.resized(size, size), folder + "/tovik3d-" + std::to_string(size) + ".png", true);
+}
+
+void writeWindowIcon(const std::string& root)
+{
+    // 64 pixels: enough for a taskbar or a window switcher, small to read at start.
+    savePng(paintIcon().resized(64, 64), root + "/Images/icon.png", true);
 }
 
 } // namespace assetgen

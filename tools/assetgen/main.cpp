@@ -25,6 +25,7 @@ int main(int argc, char** argv)
         assetgen::writeSkateboard(root);
         assetgen::writeSounds(root);
         assetgen::writeVideo(root);
+        assetgen::writeWindowIcon(root);
         if (argc == 3) {
             std::filesystem::create_directories(argv[2]);
             assetgen::writeIcons(argv[2]);

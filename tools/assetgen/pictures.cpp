@@ -118,9 +118,10 @@ Canvas controlsPicture()
     const std::vector<Row> display = {
         {{"F2"}, "Statistics"},    {{"F3"}, "Wireframe"},       {{"F4"}, "Texture sampling"},
         {{"F5"}, "Mip-mapping"},   {{"F7"}, "Mute"},            {{"F8"}, "Frustum culling"},
-        {{"F9"}, "Transparency"},
+        {{"F9"}, "Transparency"},  {{"F12"}, "Screenshot"},
     };
-    auto panel = [&](const std::string& title, const std::vector<Row>& rows, float x0, float x1, float keyColumn) {
+    auto panel = [&](const std::string& title, const std::vector<Row>& rows, float x0, float x1, float keyColumn,
+                     float rowHeight) {
         canvas.fill(roundedBox({x0, 172}, {x1, 632}, 22), Color{0.05f, 0.05f, 0.12f, 0.55f});
         canvas.fill(outline(roundedBox({x0, 172}, {x1, 632}, 22), 1.5f), Color{1, 1, 1, 0.25f});
         TextStyle heading = body(24, rgb(0xffd23a), Align::Left);
@@ -131,11 +132,12 @@ Canvas controlsPicture()
             float x = x0 + 30;
             for (const std::string& key : row.keys) x += keyCap(canvas, key, {x, y}) + 6;
             drawText(canvas, row.action, x0 + 30 + keyColumn, y + 29, body(26, rgb(0xffffff), Align::Left));
-            y += 50;
+            y += rowHeight;
         }
     };
-    panel("PLAY", play, 50, 660, 220);
-    panel("DISPLAY AND SOUND", display, 690, 1230, 90);
+    panel("PLAY", play, 50, 660, 220, 50);
+    // Eight rows close up above the two hints.
+    panel("DISPLAY AND SOUND", display, 690, 1230, 90, 43);
     drawText(canvas, "Touch a slime for a speed boost.", 720, 590, body(22, rgb(0xb8f5a0), Align::Left));
     drawText(canvas, "Mind the holes and the edges!", 720, 618, body(22, rgb(0xffc0a0), Align::Left));
     callToAction(canvas, "Press F1 to play", {640, 674}, rgb(0xffd23a), rgb(0x2a1a00));
