@@ -193,6 +193,9 @@ void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& 
     }
     if (c.jumped && input.time() >= c.jumpStartTime + kJumpFlagSeconds) c.jumped = false;
 
+    // The cursor was put at the centre of the window as it was last frame: a
+    // new window size moves the centre, not the mouse.
+    const int centreX = c.windowWidth / 2, centreY = c.windowHeight / 2;
     int width = 0, height = 0;
     input.getWindowSize(width, height);
     if (width != c.windowWidth || height != c.windowHeight) {
@@ -203,8 +206,7 @@ void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& 
 
     double cursorX = 0.0, cursorY = 0.0;
     input.getCursorPos(cursorX, cursorY);
-    int centreX = c.windowWidth / 2, centreY = c.windowHeight / 2;
-    input.setCursorPos(centreX, centreY);
+    input.setCursorPos(c.windowWidth / 2, c.windowHeight / 2);
 
     c.mouseSpeed = c.fast ? 0.001f : 0.003f;
     c.jumpForce = c.fast ? 75.0f : 30.0f;

@@ -248,8 +248,19 @@ TEST_F(ControlsTest, TheModelFollowsTheBodyAndTurnsWithTheCamera)
     EXPECT_NEAR(controls->direction.z, std::cos(h + 9.0f), 1e-3);
 }
 
-TEST_F(ControlsTest, AMinimisedWindowKeepsTheLastProjection)
+TEST_F(ControlsTest, ANewWindowSizeKeepsTheViewAndAMinimisedWindowTheLastProjection)
 {
+    // Resizing moves the window's centre, where the cursor was put: not a turn.
+    frame({}, -100, 50);
+    const float yaw = controls->horizontalAngle, pitch = controls->verticalAngle;
+    scripted.setWindowSize(960, 540);
+    frame();
+    EXPECT_EQ(controls->horizontalAngle, yaw);
+    EXPECT_EQ(controls->verticalAngle, pitch);
+    scripted.setWindowSize(1280, 720);
+    frame({}, -100, 0);   // and the mouse still turns
+    EXPECT_NEAR(controls->horizontalAngle, yaw + 0.3f, 1e-5);
+
     const glm::mat4 before = controls->projection;
     scripted.setWindowSize(1280, 0);
     frame();
