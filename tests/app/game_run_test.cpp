@@ -78,18 +78,15 @@ TEST_F(GameRunTest, StartedElsewhereOpensOnTheControlsPictureAndPlaysWithTheHud)
     for (const char* warning : {" is damaged (", " is missing;"})
         EXPECT_EQ(run.process.out.find(warning), std::string::npos) << "a clean tree gets no warning";
 
-    Image controls = loadImage(dir.file("controls.png"));
-    expectShowsOnly(controls, "controls.jpg", {"win.jpg", "gameovercat.jpg", "gameoverloch.jpg"});
+    expectShowsOnly(loadImage(dir.file("controls.png")), "controls.jpg", {"win.jpg", "gameovercat.jpg", "gameoverloch.jpg"});
     keepForDocs(dir.file("controls.png"), "controls.png");
     keepForDocs(dir.file("play.png"), "play.png");
 
     // The frame of F1 already shows the player's view, and the first step is
     // drawn without a smear from nowhere.
-    Image first = loadImage(dir.file("first.png"));
-    Image settled = loadImage(dir.file("settled.png"));
-    Image moving = loadImage(dir.file("moving.png"));
-    EXPECT_LT(fractionDifferent(first, settled, 40), 0.1);
-    EXPECT_GT(sharpness(moving), 0.8 * sharpness(settled));
+    const Image settled = loadImage(dir.file("settled.png"));
+    EXPECT_LT(fractionDifferent(loadImage(dir.file("first.png")), settled, 40), 0.1);
+    EXPECT_GT(sharpness(loadImage(dir.file("moving.png"))), 0.8 * sharpness(settled));
 
     // In play: the course, not a picture.
     EXPECT_GT(fractionDifferent(loadImage(dir.file("play.png")), picture("controls.jpg"), 40), 0.5);
@@ -131,10 +128,7 @@ TEST_F(GameRunTest, AnswersAsOptionsAndTheScreenshotKey)
         EXPECT_TRUE(name.size() == 27 && name.rfind("tovik3d-", 0) == 0 && name[16] == '-' &&
                     name.substr(23) == ".png") << name;
         EXPECT_NE(run.process.out.find("Screenshot: " + saved[0].string() + "\n"), std::string::npos);
-        Image shot = loadImage(saved[0].string());
-        ASSERT_EQ(shot.width, 1280);
-        ASSERT_EQ(shot.height, 720);
-        EXPECT_EQ(fractionDifferent(shot, window, 0), 0.0);
+        EXPECT_EQ(fractionDifferent(loadImage(saved[0].string()), window, 0), 0.0);   // the whole window, as it is
     }
 }
 
@@ -217,64 +211,31 @@ std::string atFrameRate(std::string route, int fps)
 }
 
 // The slimes on the player's line make the run: taken on the way, their boosts
-// bring the player to the goal well before an unboosted walk could.
-TEST_F(GameRunTest, TheWholeCourseIsWonOnThePlayersLineWithTheSlimesBoosts)
+// bring the player to the goal well before an unboosted walk could (boosted, at
+// about 69 s; walking alone, at about 85 s). At a slow and a fast machine's
+// frame rate jumps, boosts and slimes behave alike, so the route still wins and
+// the cat stays as far behind.
+TEST_F(GameRunTest, TheWholeCourseIsWonOnThePlayersLineAlikeAtFifteenThirtyAndAHundredAndFortyFourFramesASecond)
 {
-    ScratchDir dir("run-win");
-    GameRunOptions options;
-    options.timeoutSeconds = 900;
-    GameRun run = runGameWith("--autopilot", routeText("win.route"), dir, options);
-    EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
-    EXPECT_EQ(run.process.err.find("autopilot: stuck"), std::string::npos) << run.process.err;
-    expectShowsOnly(loadImage(dir.file("end.png")), "win.jpg", {"gameovercat.jpg", "gameoverloch.jpg"});
-    keepForDocs(dir.file("end.png"), "win.png");
-    // Nine slimes on the way; boosted, the goal comes at about 69 s, walking
-    // alone at about 85 s.
-    const RouteReport report = routeReport(run.process.err);
-    EXPECT_EQ(report.how, "won") << run.process.err;
-    EXPECT_GE(report.slimes, 9);
-    EXPECT_LT(report.seconds, 78.0);
-}
-
-// The same run at a slow and a fast machine's frame rate: jumps, boosts and
-// slimes behave alike, so the route still wins and the cat stays as far behind.
-TEST_F(GameRunTest, TheWholeCourseIsWonAlikeAtFifteenAndAtAHundredAndFortyFourFramesASecond)
-{
-    for (int fps : {15, 144}) {
+    for (int fps : {30, 15, 144}) {
         ScratchDir dir("run-win-" + std::to_string(fps));
         GameRunOptions options;
         options.timeoutSeconds = 900;
-        GameRun run = runGameWith("--autopilot", atFrameRate(routeText("win.route"), fps), dir, options);
+        const std::string route = routeText("win.route");   // at 30 frames a second
+        GameRun run = runGameWith("--autopilot", fps == 30 ? route : atFrameRate(route, fps), dir, options);
         EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
         EXPECT_EQ(run.process.err.find("autopilot: stuck"), std::string::npos) << run.process.err;
         const RouteReport report = routeReport(run.process.err);
         EXPECT_EQ(report.how, "won") << fps << " fps\n" << run.process.err;
         EXPECT_GE(report.slimes, 9) << fps << " fps";
         EXPECT_LT(report.seconds, 78.0) << fps << " fps";
-        EXPECT_GE(report.closestCat, 10.0) << fps << " fps";
+        if (fps != 30) {
+            EXPECT_GE(report.closestCat, 10.0) << fps << " fps";
+            continue;
+        }
+        expectShowsOnly(loadImage(dir.file("end.png")), "win.jpg", {"gameovercat.jpg", "gameoverloch.jpg"});
+        keepForDocs(dir.file("end.png"), "win.png");
     }
-}
-
-// A boosted jump is no higher at 15 frames a second than at 60: jumping at the
-// 3-unit wall between the hall's first two lanes, boosted by slime 5, leaves
-// the player in the first lane.
-TEST_F(GameRunTest, ABoostedJumpAtALaneWallDoesNotClearItAtFifteenFramesASecond)
-{
-    std::string route = routeText("win.route");
-    route = route.substr(0, route.find("walkto 67.95 55.5"));   // as far as slime 5
-    route += "walkto 70.0 19.1\n"   // on towards the wall, facing it
-             "hold 3 W SPACE\n"
-             "hold 12 W\n"
-             "waitend 0\n";
-    ScratchDir dir("run-lane-wall");
-    GameRun run = runGameWith("--autopilot", atFrameRate(route, 15), dir);
-    EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
-    EXPECT_GE(routeReport(run.process.err).slimes, 5) << run.process.err;
-    const size_t at = run.process.err.rfind("player at ");
-    ASSERT_NE(at, std::string::npos) << run.process.err;
-    double x = 0.0;
-    ASSERT_EQ(std::sscanf(run.process.err.c_str() + at, "player at %lf", &x), 1);
-    EXPECT_GT(x, 67.5) << "over the wall into lane 2\n" << run.process.err;
 }
 
 // What `cpack -G DEB` makes: a package whose dependencies are the libraries the
@@ -314,12 +275,6 @@ TEST_F(GameRunTest, TheDebianPackageInstallsCleanlyAndPlaysWhereverItIsUnpacked)
     ProcessResult install = dpkg({"--install", deb});
     ASSERT_EQ(install.exitStatus, 0) << install.out << install.err;
     std::string usr = dir.file("root/usr");
-    auto filesUnder = [](const fs::path& folder) {
-        std::set<std::string> files;
-        for (const auto& entry : fs::recursive_directory_iterator(folder))
-            if (!entry.is_directory()) files.insert(fs::relative(entry.path(), folder).generic_string());
-        return files;
-    };
     std::set<std::string> expected = {"games/tovik3d", "share/applications/tovik3d.desktop",
                                       "share/metainfo/tovik3d.metainfo.xml", "share/man/man6/tovik3d.6.gz",
                                       "share/doc/tovik3d/copyright", "share/doc/tovik3d/changelog.gz",
@@ -366,7 +321,7 @@ TEST_F(GameRunTest, TheDebianPackageInstallsCleanlyAndPlaysWhereverItIsUnpacked)
 
     ProcessResult remove = dpkg({"--purge", "tovik3d"});
     EXPECT_EQ(remove.exitStatus, 0) << remove.out << remove.err;
-    EXPECT_TRUE(!fs::exists(usr) || filesUnder(usr).empty());
+    EXPECT_TRUE(filesUnder(usr).empty());
 }
 
 // Half the size, each pixel the mean of a 2 x 2 block: the stored references

@@ -52,19 +52,15 @@ protected:
     }
 };
 
-TEST_F(SanitizedRun, PlaysAndQuitsCleanly)
+// A few hundred frames of play, pause and wireframe, then Escape; then a run
+// through a slime, a jump and a fall into a hole, to the end picture and Enter.
+TEST_F(SanitizedRun, APlayedRunAndAnAutopilotRunEndCleanly)
 {
     ScratchDir dir("sanitized");
     runSanitized("--script",
                  "wait 5\ntap F1\nhold 120 W\nhold 60 W look 8 0\ntap F3\nhold 30 W\ntap F3\n"
                  "hold 60 D\ntap F1\nwait 10\nhold 2 ESC\n",
                  dir);
-}
-
-// Through a slime, a jump and a fall into a hole, to the end picture and Enter.
-TEST_F(SanitizedRun, AnAutopilotRunEndsCleanly)
-{
-    ScratchDir dir("sanitized-route");
     std::string route = routeText("hole.route");
     for (auto [from, to] : {std::pair{"walkto 5.3 22.35", "jumpto 5.3 22.35"}, std::pair{"wait 600", "wait 30"}}) {
         size_t at = route.find(from);

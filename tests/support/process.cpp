@@ -133,4 +133,13 @@ std::string readFile(const std::string& path)
     return out.str();
 }
 
+std::set<std::string> filesUnder(const std::string& folder)
+{
+    std::set<std::string> files;
+    if (!fs::exists(folder)) return files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (!entry.is_directory()) files.insert(fs::relative(entry.path(), folder).generic_string());
+    return files;
+}
+
 } // namespace ruma::test

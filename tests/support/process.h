@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -57,5 +58,7 @@ std::string buildDir();
 std::string gameBinary();
 bool haveDisplay();
 std::string readFile(const std::string& path);
+// Every file (not folder) under folder, by its path relative to it; none when it is missing.
+std::set<std::string> filesUnder(const std::string& folder);
 
 } // namespace ruma::test

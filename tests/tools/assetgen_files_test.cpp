@@ -23,15 +23,6 @@ bool belongsElsewhere(const std::string& relative)
     return relative.rfind("Shader/", 0) == 0 || relative == "manifest.txt" || std::regex_match(relative, course);
 }
 
-std::set<std::string> filesUnder(const std::string& root)
-{
-    std::set<std::string> files;
-    if (!fs::exists(root)) return files;
-    for (const auto& entry : fs::recursive_directory_iterator(root))
-        if (entry.is_regular_file()) files.insert(fs::relative(entry.path(), root).generic_string());
-    return files;
-}
-
 const std::vector<std::string>& expected() { return assetgen::generatedFiles(); }
 
 std::string resourcePath(const std::string& relative) { return sourceDir() + "/Resources/" + relative; }
