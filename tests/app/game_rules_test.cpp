@@ -11,35 +11,20 @@ Outcome at(float x, float y, float z, double t = 60.0, int distance = 50, bool g
     return endConditionFor(x, y, z, t, distance, god);
 }
 
-TEST(EndConditions, HolesHoldAtTheirInclusiveBounds)
+// Each hole of the course catches a walker (the world's course tests), and
+// anyone below the course is lost too.
+TEST(EndConditions, BelowTheCourseIsAHoleToo)
 {
-    EXPECT_EQ(at(3, -3.0f, -4), Outcome::FellIntoHole);   // below the course
+    EXPECT_EQ(at(3, -3.0f, -4), Outcome::FellIntoHole);
     EXPECT_EQ(at(3, -2.99f, -4), Outcome::None);
-    struct Zone {
-        float x0, x1, y0, y1, z0, z1;
-    };
-    for (const Zone& z : {Zone{99, 102, 1, 3, 22, 27}, Zone{107, 110, 1, 3, 22, 27}, Zone{-2, 10, 12, 15.5f, 13, 17}}) {
-        const glm::vec3 lo(z.x0, z.y0, z.z0), hi(z.x1, z.y1, z.z1), mid = (lo + hi) * 0.5f;
-        for (int axis = 0; axis < 3; ++axis)
-            for (float edge : {lo[axis], hi[axis]}) {
-                glm::vec3 p = mid;
-                p[axis] = edge;
-                EXPECT_EQ(at(p.x, p.y, p.z), Outcome::FellIntoHole) << axis << " " << edge;
-                p[axis] = edge + (edge == lo[axis] ? -0.01f : 0.01f);
-                EXPECT_EQ(at(p.x, p.y, p.z), Outcome::None) << axis << " " << edge;
-            }
-    }
 }
 
 TEST(EndConditions, TheCatCatchesWithinTruncatedThreeOnlyAfterSevenSeconds)
 {
-    const int justUnder = truncatedDistance({0, 0, 0}, {2.9f, 0, 0});
-    const int three = truncatedDistance({0, 0, 0}, {3.0f, 0, 0});
-    EXPECT_EQ(justUnder, 2);
-    EXPECT_EQ(three, 3);
+    EXPECT_EQ(truncatedDistance({0, 0, 0}, {2.9f, 0, 0}), 2);
     EXPECT_EQ(truncatedDistance({0, 0, 0}, {3, 4, 0}), 5);
-    EXPECT_EQ(at(0, 0, 0, 7.5, justUnder), Outcome::CaughtByCat);
-    EXPECT_EQ(at(0, 0, 0, 7.5, three), Outcome::None);
+    EXPECT_EQ(at(0, 0, 0, 7.5, 2), Outcome::CaughtByCat);
+    EXPECT_EQ(at(0, 0, 0, 7.5, truncatedDistance({0, 0, 0}, {3.0f, 0, 0})), Outcome::None);
     EXPECT_EQ(at(0, 0, 0, 7.0, 0), Outcome::None);   // not at 7 s, nor before
     EXPECT_EQ(at(0, 0, 0, 1.0, 0), Outcome::None);
     EXPECT_EQ(at(0, 0, 0, 7.0001, 2), Outcome::CaughtByCat);

