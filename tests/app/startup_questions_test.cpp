@@ -22,6 +22,10 @@
 namespace ruma {
 namespace {
 
+const char* const kQuestions[] = {"Do you want to start in FullScreen? (y/n)\n",
+                                  "Do you want to use High-Res Textures? (y/n)\n",
+                                  "Do you want to play in GODMODE? (y/n)\n"};
+
 // The three answers as "full screen, high res, god mode", e.g. "nyn".
 std::string ask(const std::string& input, std::string* printed = nullptr, StartupAnswers* kept = nullptr,
                 const GivenAnswers& given = {})
@@ -39,10 +43,7 @@ TEST(StartupQuestions, OnlyALowerCaseYWordMeansYesAndClosedInputMeansNo)
 {
     std::string printed;
     EXPECT_EQ(ask("n\ny\nY\n", &printed), "nyn");
-    EXPECT_EQ(printed,
-              "Do you want to start in FullScreen? (y/n)\n"
-              "Do you want to use High-Res Textures? (y/n)\n"
-              "Do you want to play in GODMODE? (y/n)\n");
+    EXPECT_EQ(printed, std::string(kQuestions[0]) + kQuestions[1] + kQuestions[2]);
     // Words, not lines: three on one line answer all three; blanks and empty
     // lines are skipped; input that ends early answers no.
     for (auto [input, expected] : {std::pair{"Y\nyes\nyy\n", "nnn"}, std::pair{"y y y\n", "yyy"},
@@ -58,9 +59,6 @@ TEST(StartupQuestions, OnlyALowerCaseYWordMeansYesAndClosedInputMeansNo)
 
 TEST(StartupQuestions, AnswersGivenAsOptionsAreNotAsked)
 {
-    const char* questions[] = {"Do you want to start in FullScreen? (y/n)\n",
-                               "Do you want to use High-Res Textures? (y/n)\n",
-                               "Do you want to play in GODMODE? (y/n)\n"};
     struct Case {
         std::vector<const char*> options;
         std::string expected;   // the answers with "y y y" on the console
@@ -78,7 +76,7 @@ TEST(StartupQuestions, AnswersGivenAsOptionsAreNotAsked)
         StartupAnswers kept;
         // The console's words go to the questions still asked, in order.
         EXPECT_EQ(ask("y y y\n", &printed, &kept, options.answers), c.expected) << c.options[0];
-        for (int question : c.asked) expectedPrinted += questions[question];
+        for (int question : c.asked) expectedPrinted += kQuestions[question];
         EXPECT_EQ(printed, expectedPrinted) << c.options[0];
         EXPECT_EQ(kept.fullScreen + kept.highRes + kept.godMode, c.expected) << c.options[0];
     }

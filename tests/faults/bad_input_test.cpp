@@ -55,11 +55,6 @@ struct Case {
     std::string err;                // ... and this on standard error
 };
 
-bool endsWith(const std::string& text, const std::string& end)
-{
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
 Case expected(const std::string& file, Kind kind, Damage damage)
 {
     Case c{file, kind, damage, 255, {""}, {}};
@@ -74,7 +69,7 @@ Case expected(const std::string& file, Kind kind, Damage damage)
     case Kind::Image:
         // Half a JPEG or TGA decodes to a partly blank picture, half a PNG does not decode.
         if (damage != Damage::Halved) c.out = {"Texture - unknown image type:" + path + "\n"};
-        else if (endsWith(file, ".png")) c.out = {"Failed to load texture:" + path + "\n"};
+        else if (fs::path(file).extension() == ".png") c.out = {"Failed to load texture:" + path + "\n"};
         else c.status = 0;
         break;
     case Kind::Video:
@@ -139,14 +134,13 @@ Outcome run(const Case& c, std::mutex& scratchLock)
     fs::copy_file(fs::path(sourceDir()) / "Resources" / (sound ? "Sounds/jump.wav" : "Images/win.jpg"), dir->file("other"));
     damage(resources, c);
     // A small window and a fixed frame step: a few frames of play, then Escape.
-    dir->write("input.txt", "resize 320 180\nwait 2\ntap F1\nhold 3 W\nshot " + dir->file("played.png") +
-                                "\nhold 1 ESC\n");
-    ProcessOptions options;
-    options.input = "n n n\n";
+    GameRunOptions options;
     options.workingDirectory = dir->path();
     options.timeoutSeconds = 180;
     Outcome outcome;
-    outcome.process = runProcess({gameBinary(), "--script", dir->file("input.txt")}, options);
+    outcome.process =
+        runGameWith("--script", "resize 320 180\nwait 2\ntap F1\nhold 3 W\nshot @DIR@/played.png\nhold 1 ESC\n", *dir,
+                    options).process;
     outcome.played = fs::exists(dir->file("played.png"));
     return outcome;
 }
@@ -171,10 +165,9 @@ TEST(BadInput, OfTwoMissingFilesTheFirstLoadedIsReported)
              {{"Textures/e1b.jpg", "Shader/basicnolight.frag"}, {unknownImage + "e1b.jpg\n"}, missingShader}}) {
         ScratchDir dir("load-order");
         linkedResources(dir, o.missing);
-        ProcessOptions options;
-        options.input = "n n n\n";
+        GameRunOptions options;
         options.workingDirectory = dir.path();
-        ProcessResult p = runProcess({gameBinary(), "--script", "/dev/null"}, options);
+        ProcessResult p = runGameWith("--script", "", dir, options).process;
         const std::string what = *o.missing.begin();
         EXPECT_EQ(p.exitStatus, 255) << what;
         size_t at = 0;
@@ -241,11 +234,9 @@ TEST(BadInput, ATextureLargerThanTheGlTakesEndsNamingTheLimit)
     ScratchDir dir("bad-input-large");
     const std::string resources = linkedResources(dir, {"Textures/tovkTex.png"});
     ASSERT_TRUE(writeImage(resources + "/Textures/tovkTex.png", largest + 1, 1, [](int, int) { return Rgba{}; }));
-    dir.write("input.txt", "wait 2\ntap F1\nhold 1 ESC\n");
-    ProcessOptions options;
-    options.input = "n n n\n";
+    GameRunOptions options;
     options.workingDirectory = dir.path();
-    const ProcessResult p = runProcess({gameBinary(), "--script", dir.file("input.txt")}, options);
+    const ProcessResult p = runGameWith("--script", "wait 2\ntap F1\nhold 1 ESC\n", dir, options).process;
     EXPECT_EQ(p.exitStatus, 255) << p.out;
     const std::string path = "Resources/Textures/tovkTex.png";
     EXPECT_NE(p.out.find("Texture " + path + " is " + std::to_string(largest + 1) + " x 1 pixels, more than this GL's " +

@@ -29,10 +29,7 @@ Level readLevel(GLuint handle, int level)
     glBindTexture(GL_TEXTURE_2D, handle);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_WIDTH, &read.width);
     glGetTexLevelParameteriv(GL_TEXTURE_2D, level, GL_TEXTURE_HEIGHT, &read.height);
-    read.rgba.resize(static_cast<size_t>(read.width) * static_cast<size_t>(read.height) * 4);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    if (!read.rgba.empty()) glGetTexImage(GL_TEXTURE_2D, level, GL_RGBA, GL_UNSIGNED_BYTE, read.rgba.data());
-    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    read.rgba = test::readTexture(handle, read.width, read.height, GL_RGBA, level);
     return read;
 }
 

@@ -38,7 +38,7 @@ protected:
     Texture* texture = nullptr;
 };
 
-TEST_F(TextureLoading, AlphaDecidesTheFormatAndIsKept)
+TEST_F(TextureLoading, AlphaDecidesTheFormatAndIsKeptAndATopLeftTargaLoadsTheRightWayUp)
 {
     // A PNG with alpha keeps it.
     ASSERT_TRUE(test::writeImage(dir.file("glass.png"), 8, 8,
@@ -68,10 +68,8 @@ TEST_F(TextureLoading, AlphaDecidesTheFormatAndIsKept)
     EXPECT_EQ(palettePixels[3], 0);            // index 0: transparent
     EXPECT_EQ(palettePixels[2 * 4 + 1], 255);  // index 1: green
     EXPECT_EQ(palettePixels[2 * 4 + 3], 255);  // and opaque
-}
+    deleteTexture(texture);
 
-TEST_F(TextureLoading, ATopLeftTargaLoadsTheRightWayUp)
-{
     // A 2 x 2 TGA stored top row first (descriptor bit 5), as the cat's texture is:
     // red on top, blue below.
     const unsigned char file[18 + 12] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2, 0, 24, 0x20,

@@ -117,15 +117,12 @@ TEST_F(CatRun, TurnsBySignedAnglesAndKeepsItsHeadingThroughZeroLengthMoves)
 
 TEST_F(CatRun, GrowsWhileThePlayerIsFarAndShrinksBackWhenNear)
 {
-    const glm::mat4 grown = glm::scale(glm::translate(glm::mat4(1.0f), kStart), glm::vec3(3.5f));
-    cat->adjustSize(10.0f);
-    EXPECT_TRUE(matricesNear(cat->model, grown, 1e-6f));
-    cat->adjustSize(10.0f);   // already grown: grows no further
-    EXPECT_TRUE(matricesNear(cat->model, grown, 1e-6f));
-    cat->adjustSize(9.0f);
-    EXPECT_TRUE(matricesNear(cat->model, glm::translate(glm::mat4(1.0f), kStart), 1e-6f));
-    cat->adjustSize(9.0f);    // near and normal: stays as it is
-    EXPECT_TRUE(matricesNear(cat->model, glm::translate(glm::mat4(1.0f), kStart), 1e-6f));
+    // Twice each: already grown, it grows no further; near and normal, it stays as it is.
+    for (float distance : {10.0f, 10.0f, 9.0f, 9.0f}) {
+        cat->adjustSize(distance);
+        const glm::mat4 expected = glm::scale(glm::translate(glm::mat4(1.0f), kStart), glm::vec3(distance >= 10 ? 3.5f : 1));
+        EXPECT_TRUE(matricesNear(cat->model, expected, 1e-6f)) << distance;
+    }
 }
 
 } // namespace

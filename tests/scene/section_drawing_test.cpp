@@ -41,19 +41,8 @@ TEST(SectionDrawing, LeavingOutTheMeshesOutOfViewChangesNoPixel)
         [&] { return new ImportedObject(identityMatrix(), shader, "Resources/Models/e1b.obj"); });
     ASSERT_GT(section->meshCount, 20);
 
-    GLuint framebuffer = 0, colour = 0, depth = 0;
-    glGenFramebuffers(1, &framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glGenRenderbuffers(1, &colour);
-    glBindRenderbuffer(GL_RENDERBUFFER, colour);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, kWidth, kHeight);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour);
-    glGenRenderbuffers(1, &depth);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, kWidth, kHeight);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    test::OffscreenTarget target(kWidth, kHeight, true);
     ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
-    glViewport(0, 0, kWidth, kHeight);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     glUseProgram(shader->program);
@@ -84,11 +73,6 @@ TEST(SectionDrawing, LeavingOutTheMeshesOutOfViewChangesNoPixel)
             picturesWithCourse += drawn;
         }
     EXPECT_EQ(picturesWithCourse, 36);
-
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    glDeleteFramebuffers(1, &framebuffer);
-    glDeleteRenderbuffers(1, &colour);
-    glDeleteRenderbuffers(1, &depth);
     delete section;
     deleteTexture(texture);
     deleteShader(shader);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numeric>
 
 namespace ruma {
 namespace {
@@ -33,16 +34,14 @@ std::vector<float> left(const std::vector<float>& stereo)
 
 float rms(const std::vector<float>& samples)
 {
-    double sum = 0.0;
-    for (float s : samples) sum += static_cast<double>(s) * s;
-    return samples.empty() ? 0.0f : static_cast<float>(std::sqrt(sum / samples.size()));
+    return std::sqrt(std::inner_product(samples.begin(), samples.end(), samples.begin(), 0.0) / samples.size());
 }
 
 float peak(const std::vector<float>& samples)
 {
-    float most = 0.0f;
-    for (float s : samples) most = std::max(most, std::fabs(s));
-    return most;
+    return samples.empty() ? 0.0f : std::fabs(*std::max_element(samples.begin(), samples.end(), [](float a, float b) {
+        return std::fabs(a) < std::fabs(b);
+    }));
 }
 
 constexpr double kMusicHz = 420.0;

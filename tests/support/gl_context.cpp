@@ -58,18 +58,18 @@ int drainGlErrors()
     return count;
 }
 
-std::vector<unsigned char> readTexture(GLuint texture, int width, int height, GLenum format)
+std::vector<unsigned char> readTexture(GLuint texture, int width, int height, GLenum format, int level)
 {
     std::vector<unsigned char> pixels(static_cast<size_t>(width) * height * (format == GL_RGBA ? 4 : 3));
     glFinish();
     glBindTexture(GL_TEXTURE_2D, texture);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, format, GL_UNSIGNED_BYTE, pixels.data());
+    if (!pixels.empty()) glGetTexImage(GL_TEXTURE_2D, level, format, GL_UNSIGNED_BYTE, pixels.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     return pixels;
 }
 
-OffscreenTarget::OffscreenTarget(int width_, int height_) : width(width_), height(height_)
+OffscreenTarget::OffscreenTarget(int width_, int height_, bool withDepth) : width(width_), height(height_)
 {
     glGenTextures(1, &colour);
     glBindTexture(GL_TEXTURE_2D, colour);
@@ -78,6 +78,12 @@ OffscreenTarget::OffscreenTarget(int width_, int height_) : width(width_), heigh
     glGenFramebuffers(1, &framebuffer);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
     glFramebufferTexture(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, colour, 0);
+    if (withDepth) {
+        glGenRenderbuffers(1, &depth);
+        glBindRenderbuffer(GL_RENDERBUFFER, depth);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    }
     glViewport(0, 0, width, height);
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -88,6 +94,7 @@ OffscreenTarget::~OffscreenTarget()
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glDeleteFramebuffers(1, &framebuffer);
     glDeleteTextures(1, &colour);
+    if (depth) glDeleteRenderbuffers(1, &depth);
 }
 
 } // namespace ruma::test

@@ -18,21 +18,21 @@ namespace ruma::test {
 bool ensureGlContext();
 // Drains pending GL errors and returns how many there were.
 int drainGlErrors();
-// Level 0 of a texture as format (GL_RGB or GL_RGBA) bytes, bottom row first; leaves it bound.
-std::vector<unsigned char> readTexture(GLuint texture, int width, int height, GLenum format = GL_RGB);
+// A level of a texture as format (GL_RGB or GL_RGBA) bytes, bottom row first; leaves it bound.
+std::vector<unsigned char> readTexture(GLuint texture, int width, int height, GLenum format = GL_RGB, int level = 0);
 
-// A width x height RGB frame to draw into instead of the window; bound and
-// cleared to black by the constructor, with its viewport.
+// A width x height RGB frame (with a depth buffer if asked) to draw into
+// instead of the window; bound and cleared to black by the constructor, with its viewport.
 class OffscreenTarget {
 public:
-    OffscreenTarget(int width, int height);
+    OffscreenTarget(int width, int height, bool withDepth = false);
     ~OffscreenTarget();
     OffscreenTarget(const OffscreenTarget&) = delete;
     OffscreenTarget& operator=(const OffscreenTarget&) = delete;
     // What was drawn, bottom row first, 3 bytes a pixel.
     std::vector<unsigned char> read() const { return readTexture(colour, width, height); }
     const int width, height;
-    GLuint framebuffer = 0, colour = 0;
+    GLuint framebuffer = 0, colour = 0, depth = 0;
 };
 
 } // namespace ruma::test
