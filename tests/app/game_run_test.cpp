@@ -238,6 +238,28 @@ TEST_F(GameRunTest, TheWholeCourseIsWonOnThePlayersLineAlikeAtFifteenThirtyAndAH
     }
 }
 
+// A boosted jump is no higher at 15 frames a second than at 60: jumping at the
+// 3-unit wall between the hall's first two lanes, boosted by slime 5, leaves
+// the player in the first lane.
+TEST_F(GameRunTest, ABoostedJumpAtALaneWallDoesNotClearItAtFifteenFramesASecond)
+{
+    std::string route = routeText("win.route");
+    route = route.substr(0, route.find("walkto 67.95 55.5"));   // as far as slime 5
+    route += "walkto 70.0 19.1\n"   // on towards the wall, facing it
+             "hold 3 W SPACE\n"
+             "hold 12 W\n"
+             "waitend 0\n";
+    ScratchDir dir("run-lane-wall");
+    GameRun run = runGameWith("--autopilot", atFrameRate(route, 15), dir);
+    EXPECT_EQ(run.process.exitStatus, 0) << run.process.err;
+    EXPECT_GE(routeReport(run.process.err).slimes, 5) << run.process.err;
+    const size_t at = run.process.err.rfind("player at ");
+    ASSERT_NE(at, std::string::npos) << run.process.err;
+    double x = 0.0;
+    ASSERT_EQ(std::sscanf(run.process.err.c_str() + at, "player at %lf", &x), 1);
+    EXPECT_GT(x, 67.5) << "over the wall into lane 2\n" << run.process.err;
+}
+
 // What `cpack -G DEB` makes: a package whose dependencies are the libraries the
 // program links, that installs the game, its data, its desktop files and its
 // papers where Debian wants them, that lintian finds nothing wrong with, and
