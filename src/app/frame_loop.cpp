@@ -87,7 +87,7 @@ BenchScreen screenShown()
 
 } // namespace
 
-long runFrameLoop()
+long runFrameLoop(void (*afterFirstFrame)())
 {
     long frames = 0;
     double previous = platform().time();
@@ -116,6 +116,7 @@ long runFrameLoop()
         previous = now;
         checkGlError(141);
         if (frameBench) frameBench->endFrame(screen);
+        if (frames == 1 && afterFirstFrame && running) afterFirstFrame();
     } while (running);
     return frames;
 }

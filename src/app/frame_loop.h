@@ -13,7 +13,8 @@ extern std::string frameTimeText;    // "Frametime: ...ms" HUD line
 
 // Runs frames until the window closes or running turns false and returns how
 // many ran; a running benchmark (app/bench.h) times each of them.
-long runFrameLoop();
+// afterFirstFrame, when given, runs once, right after the first frame is shown.
+long runFrameLoop(void (*afterFirstFrame)() = nullptr);
 
 // Per-frame update and composition (frame_update.cpp, frame_render.cpp).
 void updateFrame(double dt);

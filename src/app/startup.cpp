@@ -135,16 +135,19 @@ std::vector<int> journaledKeys()
     return keys;
 }
 
-// The first frame of play, drawn while the game loads and never shown (the
-// back buffer is cleared before the first frame is drawn in it). A driver
-// finishes a program for the state it is drawn in at its first draw: on a
-// software renderer that is a large part of a second for the scene, which F1
-// would otherwise wait for. Every section, the cat close by (as it starts),
+// The first frame of play, drawn right after the controls picture is first
+// shown and never seen itself (the back buffer is cleared before the next
+// frame is drawn in it), so the picture comes as soon as the game has loaded.
+// A driver finishes a program for the state it is drawn in at its first draw:
+// on a software renderer that is a large part of a second for the scene, which
+// F1 would otherwise wait for. Every section, the cat close by (as it starts),
 // the blur with its overlay and the HUD are drawn here; the lit objects with
 // the other light counts, textures and blendings follow behind the controls
 // picture.
 void drawFirstPlayFrameUnseen()
 {
+    // F1 in the very first frame: play has begun, and pays for its first frame.
+    if (!controlsScreen->showing || endScreen->showing) return;
     const bool culling = frustumCulling;
     frustumCulling = false;
     controlsScreen->showing = false;
@@ -263,10 +266,9 @@ int runGame(int argc, char** argv)
     loadGameObjects();
     finishLoadingAhead();
     frameBench = bench.get();
-    drawFirstPlayFrameUnseen();
     platform().setWindowTitle("Tovik3D");
     startMusic();
-    long frames = runFrameLoop();
+    long frames = runFrameLoop(drawFirstPlayFrameUnseen);
     // Where the run ended, to the last bit: for replays and measured runs, not for players.
     if (!options.scriptPath.empty() || !options.recordPath.empty() || !options.autopilotPath.empty() || options.bench)
         std::cout << finalStateLine(frames) << std::endl;
