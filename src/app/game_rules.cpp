@@ -1,6 +1,6 @@
 #include "app/game_rules.h"
 
-#include "app/end_zones.h"
+#include "places/end_zones.h"
 #include "platform/platform.h"
 #include "render/picture_screen.h"
 #include "scene/cat.h"

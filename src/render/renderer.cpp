@@ -1,8 +1,8 @@
 #include "render/renderer.h"
 
+#include "places/lamps.h"
 #include "render/draw_stats.h"
 #include "render/drawable.h"
-#include "render/lamps.h"
 #include "render/render_settings.h"
 #include "render/shader.h"
 #include "render/texture.h"

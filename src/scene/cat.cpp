@@ -1,7 +1,7 @@
 #include "scene/cat.h"
 
+#include "places/cat_route.h"
 #include "platform/math_conventions.h"
-#include "scene/cat_route.h"
 
 #include <glm/geometric.hpp>
 

@@ -4,6 +4,7 @@
 // player is far away it is drawn 3.5 times larger.
 #pragma once
 
+#include "places/start_places.h"
 #include "scene/imported_object.h"
 
 #include <deque>
@@ -22,7 +23,7 @@ public:
     std::deque<Waypoint> route;                 // waypoints still ahead, earliest first
     double segmentStartTime = 0.0;              // the waypoint reached last...
     glm::vec3 segmentStart = glm::vec3(0.0f);   // ...and where it is
-    glm::vec3 position = glm::vec3(2.0f, -0.9f, -11.0f);
+    glm::vec3 position = kCatStart;
     glm::vec3 lastPosition = glm::vec3(0.0f);   // where this frame's move began
     glm::vec3 direction = glm::vec3(0.0f, 0.0f, 1.0f);   // of the last real move
     glm::vec3 lastDirection = glm::vec3(0.0f);
@@ -32,7 +33,7 @@ public:
     double routeClock = 0.0;                    // time of the last waypoint appended
     bool started = false;
 
-    // Stands at (2, -0.9, -11) facing +z until started.
+    // Stands at kCatStart facing +z until started.
     Cat(const glm::mat4& model, Shader* shader);
 
     // Moves the cat to where its route puts it at gameTime and returns that

@@ -1,5 +1,6 @@
 #include "world/autopilot.h"
 
+#include "places/slime_places.h"
 #include "platform/input_script.h"
 #include "platform/math_conventions.h"
 #include "render/picture_screen.h"
@@ -18,7 +19,6 @@ namespace ruma {
 namespace {
 
 constexpr double kArrival = 0.5;       // close enough to a route point
-constexpr double kSlimeSway = 0.8;     // a swaying slime goes this far either way of its place
 constexpr double kTouch = 1.0;         // a slime this near is taken
 constexpr double kJumpSeconds = 0.2;   // Space held at the start of a jumpto
 constexpr double kWalkSeconds = 40.0;  // a walk that takes longer is stuck

@@ -2,6 +2,7 @@
 // player body's velocity, jump, turn the player model, and place the camera.
 #pragma once
 
+#include "places/start_places.h"
 #include "render/camera_view.h"
 
 #include <btBulletDynamicsCommon.h>
@@ -37,7 +38,7 @@ public:
     // front of it while inFront) and rebuilds the view matrices.
     void placeCamera(const glm::vec3& feet, bool inFront);
 
-    glm::vec3 position = glm::vec3(3.0f, 1.0f, -4.0f);   // the point looked at: the player raised by 1
+    glm::vec3 position = kPlayerStart;   // the point looked at: the player raised by 1
     glm::vec3 cameraPosition = glm::vec3(0.0f);
     glm::vec3 direction = glm::vec3(0.0f, 0.0f, 1.0f);
     glm::vec3 up = glm::vec3(0.0f);

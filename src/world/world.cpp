@@ -1,6 +1,8 @@
 #include "world/world.h"
 
 #include "world/start_answers.h"
+#include "places/slime_places.h"
+#include "places/start_places.h"
 #include "platform/load_ahead.h"
 #include "platform/math_conventions.h"
 #include "platform/platform.h"
@@ -22,7 +24,6 @@
 #include "world/controls.h"
 #include "world/game_clock.h"
 #include "world/physics.h"
-#include "world/slime_places.h"
 
 #include <iterator>
 
@@ -104,7 +105,7 @@ RenderEntry makeSlime(bool moving, const glm::vec3& position, Shader* shader, Te
 
 void createPlayer(Shader* shader)
 {
-    glm::mat4 model = glm::translate(identityMatrix(), glm::vec3(3.0f, 1.0f, -4.0f));
+    glm::mat4 model = glm::translate(identityMatrix(), kPlayerStart);
     model = glm::scale(model, glm::vec3(0.25f));
     model = rotateDegrees(model, -90.0f, glm::vec3(0.0f, 1.0f, 0.0f));
     player = new scene::Tovik(model, shader);

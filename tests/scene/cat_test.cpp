@@ -14,8 +14,6 @@ namespace {
 using ruma::test::InScratchDirectory;
 using ruma::test::matricesNear;
 
-const glm::vec3 kStart(2.0f, -0.9f, -11.0f);
-
 glm::mat4 expectedModel(const Cat& cat)
 {
     return glm::scale(rotateDegrees(glm::translate(glm::mat4(1.0f), cat.position), cat.yaw, glm::vec3(0, 1, 0)),
@@ -42,8 +40,8 @@ protected:
 
 TEST_F(CatRun, WaitsUntilStartedThenFollowsTheTimedRouteOneWaypointPerCall)
 {
-    for (double t : {0.0, 5.0, 100.0}) EXPECT_EQ(cat->followRoute(t), kStart);
-    EXPECT_TRUE(matricesNear(cat->model, glm::translate(glm::mat4(1.0f), kStart), 0.0f));
+    for (double t : {0.0, 5.0, 100.0}) EXPECT_EQ(cat->followRoute(t), kCatStart);
+    EXPECT_TRUE(matricesNear(cat->model, glm::translate(glm::mat4(1.0f), kCatStart), 0.0f));
 
     cat->start(100.0);
     ASSERT_EQ(cat->route.size(), 35u);
@@ -73,9 +71,9 @@ TEST_F(CatRun, StartsFromWhereItStandsAndNeverJumps)
 {
     // Started late in a run; small steps over waypoint 1 into the slow stretch.
     cat->start(50.0);
-    const float fastest = glm::distance(kStart, cat->route.front().position) / 0.1f;
+    const float fastest = glm::distance(kCatStart, cat->route.front().position) / 0.1f;
     const double step = 0.02;
-    glm::vec3 last = kStart;
+    glm::vec3 last = kCatStart;
     for (int i = 1; i <= 20; ++i) {
         const glm::vec3 next = cat->route.front().position;
         const glm::vec3 now = cat->followRoute(50.0 + i * step);
@@ -120,7 +118,7 @@ TEST_F(CatRun, GrowsWhileThePlayerIsFarAndShrinksBackWhenNear)
     // Twice each: already grown, it grows no further; near and normal, it stays as it is.
     for (float distance : {10.0f, 10.0f, 9.0f, 9.0f}) {
         cat->adjustSize(distance);
-        const glm::mat4 expected = glm::scale(glm::translate(glm::mat4(1.0f), kStart), glm::vec3(distance >= 10 ? 3.5f : 1));
+        const glm::mat4 expected = glm::scale(glm::translate(glm::mat4(1.0f), kCatStart), glm::vec3(distance >= 10 ? 3.5f : 1));
         EXPECT_TRUE(matricesNear(cat->model, expected, 1e-6f)) << distance;
     }
 }

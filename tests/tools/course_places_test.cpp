@@ -61,7 +61,7 @@ bool inHoleZoneFootprint(double x, double z)
 TEST(CoursePlaces, CatRunsJustAboveTheFloorAndNeverThroughWalls)
 {
     int overGaps = 0;
-    for (const Point3& p : routeSamples(scene::kRoute, std::size(scene::kRoute), kCatStart)) {
+    for (const Point3& p : routeSamples(scene::kRoute, std::size(scene::kRoute), asWritten(kCatStart))) {
         double top = topBelow(p.x, p.z, p.y);
         double height = p.y - top;
         bool ok = height >= 0.05 && height <= 0.6;

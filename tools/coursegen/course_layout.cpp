@@ -1,5 +1,7 @@
 #include "course_layout.h"
 
+#include "places/start_places.h"
+
 #include <algorithm>
 #include <cassert>
 #include <cmath>
@@ -378,7 +380,7 @@ Course build()
                  {kHole4[0], kHole4[1], 12.5, 17.0, kFloor3, kFloor4}};
     const double F1 = kFloor1, F2 = kFloor2, F3 = kFloor3, F4 = kFloor4;
     b.c.path = {
-        {"start", 3, F1, -4}, {"slime 1", 2.6, F1, 9.0}, {"leg1/leg2 inner corner", 5.3, F1, 22.35},
+        {"start", kPlayerStart.x, F1, kPlayerStart.z}, {"slime 1", 2.6, F1, 9.0}, {"leg1/leg2 inner corner", 5.3, F1, 22.35},
         {"slime 2", 45.9, F1, 23.8}, {"climb 1 foot", c1Foot, F1, 23.75}, {"climb 1 top", c1Top, F2, 22.9},
         {"A2/B2 inner corner", 69.5, F2, 22.45}, {"A2/B2 inner corner", 69.82, F2, 22.32},
         {"A2/B2 inner corner", 69.95, F2, 22.0}, {"slime 3", 73.2, F2, 0.9}, {"slime 4 (yard cut)", 91.5, F2, 4.3},

@@ -1,18 +1,16 @@
-// Places the game fixes in code and the course has to fit: the player's start,
-// the cat's timed route and closing loop, the slimes, the lamps, and the hole
-// and goal zones of the rules. The course generator shapes the sections around
-// them and the course tests measure the sections against them.
-//
-// The route and loop (scene::kRoute, scene::kClosingLoop), the slimes
-// (kSlimePlaces), the lamps (kLamps) and the end zones (kHoleZones, kGoalZone)
-// are the game's own tables, read from the subsystems that use them; what is
-// below is what the course measures them with.
+// Places the game fixes in code and the course has to fit: the player's and the
+// cat's start, the cat's timed route and closing loop (scene::kRoute,
+// scene::kClosingLoop), the slimes (kSlimePlaces), the lamps (kLamps), and the
+// hole and goal zones of the rules (kHoleZones, kGoalZone). The course
+// generator shapes the sections around them and the course tests measure the
+// sections against them with what is below.
 #pragma once
 
-#include "app/end_zones.h"
-#include "render/lamps.h"
-#include "scene/cat_route.h"
-#include "world/slime_places.h"
+#include "places/cat_route.h"
+#include "places/end_zones.h"
+#include "places/lamps.h"
+#include "places/slime_places.h"
+#include "places/start_places.h"
 
 #include <charconv>
 
@@ -34,20 +32,12 @@ inline double asWritten(float value)
     return written;
 }
 
-inline Point3 asWritten(const LampPlace& lamp) { return {asWritten(lamp.x), asWritten(lamp.y), asWritten(lamp.z)}; }
+template <class Place>
+Point3 asWritten(const Place& p) { return {asWritten(p.x), asWritten(p.y), asWritten(p.z)}; }
 
-// Model translation of the player at start; the body centre starts here.
-constexpr Point3 kPlayerStart{3.0, 1.0, -4.0};
 // A player standing on a floor whose top is h has the controls' position at
 // h + 1.125: capsule radius 0.375 plus half its 0.75 cylinder, model origin
 // 0.625 below the body centre, position 1.0 above the model origin.
 constexpr double kStandingPositionAboveFloor = 1.125;
-constexpr double kCapsuleRadius = 0.375;
-
-// Where the cat waits until its route starts.
-constexpr Point3 kCatStart{2.0, -0.9, -11.0};
-
-// Moving slimes sway this far to either side of their place along x.
-constexpr double kSlimeSway = 0.8;
 
 } // namespace ruma::course

@@ -18,4 +18,7 @@ inline constexpr SlimePlace kSlimePlaces[] = {
     {true, {-63.3f, 18.7f, 46.7f}}, {false, {-41.5f, 22.7f, 38.0f}},
 };
 
+// Moving slimes sway this far to either side of their place along x.
+inline constexpr double kSlimeSway = 0.8;
+
 } // namespace ruma
