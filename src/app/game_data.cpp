@@ -13,6 +13,9 @@ const char* installedDataFolder() { return TOVIK3D_INSTALLED_DATA; }
 
 namespace {
 
+// Only the game's own Resources/ holds its manifest; a stray folder of that name is passed over.
+constexpr const char* kDataMarker = "Resources/manifest.txt";
+
 DataFolderPlaces dataFolderPlaces()
 {
     DataFolderPlaces places;
@@ -27,8 +30,8 @@ DataFolderPlaces dataFolderPlaces()
 std::string gameDataFolder()
 {
     std::error_code error;
-    if (std::filesystem::is_directory("Resources", error)) return std::filesystem::current_path(error).string();
-    std::string found = findDataFolder(dataFolderCandidates(dataFolderPlaces(), "tovik3d"), "Resources");
+    if (std::filesystem::is_regular_file(kDataMarker, error)) return std::filesystem::current_path(error).string();
+    std::string found = findDataFolder(dataFolderCandidates(dataFolderPlaces(), "tovik3d"), kDataMarker);
     // "/usr/games/../share/tovik3d" is named as the folder it is.
     return found.empty() ? found : std::filesystem::weakly_canonical(found, error).string();
 }
@@ -36,11 +39,11 @@ std::string gameDataFolder()
 void enterGameDataFolder()
 {
     std::error_code error;
-    if (std::filesystem::is_directory("Resources", error)) return;
+    if (std::filesystem::is_regular_file(kDataMarker, error)) return;
 
     DataFolderPlaces places = dataFolderPlaces();
     std::vector<std::string> candidates = dataFolderCandidates(places, "tovik3d");
-    std::string found = findDataFolder(candidates, "Resources");
+    std::string found = findDataFolder(candidates, kDataMarker);
     if (!found.empty()) {
         std::filesystem::current_path(found, error);
         if (!error) return;

@@ -13,8 +13,8 @@ const char* installedDataFolder();
 // rules of enterGameDataFolder; empty when there is none.
 std::string gameDataFolder();
 
-// Leaves the working directory alone when it has Resources/; else changes
-// into the first folder that does: $TOVIK3D_DATA, the program's folder,
+// Leaves the working directory alone when it has Resources/manifest.txt; else
+// changes into the first folder that does: $TOVIK3D_DATA, the program's folder,
 // ../share/tovik3d beside it, the installed data folder. When none has it,
 // names every place it looked in and ends the game through fatalError.
 void enterGameDataFolder();

@@ -1,6 +1,6 @@
 // Before loading, the files this run will read are compared with
 // Resources/manifest.txt; each damaged or missing one gets a warning line and
-// the game goes on as it would have (modders may delete the manifest: no check).
+// the game goes on as it would have (modders may empty the manifest: no check).
 #pragma once
 
 #include <ostream>

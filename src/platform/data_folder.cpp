@@ -30,7 +30,7 @@ std::string findDataFolder(const std::vector<std::string>& candidates, const std
 {
     for (const std::string& folder : candidates) {
         std::error_code error;
-        if (fs::is_directory(fs::path(folder) / marker, error)) return folder;
+        if (fs::is_regular_file(fs::path(folder) / marker, error)) return folder;
     }
     return {};
 }

@@ -18,7 +18,7 @@ struct DataFolderPlaces {
 // left out and each folder is named once.
 std::vector<std::string> dataFolderCandidates(const DataFolderPlaces& places, const std::string& name);
 
-// The first candidate that holds a folder called `marker`, or empty.
+// The first candidate that holds the file `marker` (a path below it), or empty.
 std::string findDataFolder(const std::vector<std::string>& candidates, const std::string& marker);
 
 // The folder of the running executable (from /proc/self/exe), or empty.

@@ -1,6 +1,5 @@
-// The real program, from outside: its data folder, its window (with the class
-// and icon taskbars go by), its console lines, its exit, and a run played on the real keyboard and mouse that
-// replays exactly.
+// The real program, from outside: its data folder, its window (with the class and icon taskbars go by),
+// its console lines, its exit, and a run played on the real keyboard and mouse that replays exactly.
 #include "app/game_data.h"
 #include "support/game_run.h"
 #include "support/image.h"
@@ -88,10 +87,11 @@ TEST(GameWindow, WithoutItsDataAnywhereItNamesThePlacesItLookedIn)
 {
     namespace fs = std::filesystem;
     if (fs::exists(std::string(installedDataFolder()) + "/Resources")) GTEST_SKIP() << "the game is installed";
-    // A copy of the program with no data beside it, started from a folder without Resources/.
+    // A copy of the program with no data beside it: a Resources/ without the manifest is not the data.
     test::ScratchDir dir("no-data");
     fs::create_directories(dir.file("bin"));
-    fs::create_directories(dir.file("empty"));
+    fs::create_directories(dir.file("Resources"));
+    fs::create_directories(dir.file("empty/Resources"));
     fs::copy_file(test::gameBinary(), dir.file("bin/tovik3d"));
     test::ProcessOptions options;
     options.workingDirectory = dir.path();
