@@ -39,18 +39,15 @@ std::string gameDataFolder()
 void enterGameDataFolder()
 {
     std::error_code error;
-    if (std::filesystem::is_regular_file(kDataMarker, error)) return;
-
-    DataFolderPlaces places = dataFolderPlaces();
-    std::vector<std::string> candidates = dataFolderCandidates(places, "tovik3d");
-    std::string found = findDataFolder(candidates, kDataMarker);
+    std::string found = gameDataFolder();
     if (!found.empty()) {
         std::filesystem::current_path(found, error);
         if (!error) return;
     }
 
+    DataFolderPlaces places = dataFolderPlaces();
     std::string looked = std::filesystem::current_path(error).string() + " (the working directory)";
-    for (const std::string& folder : candidates) looked += ", " + folder;
+    for (const std::string& folder : dataFolderCandidates(places, "tovik3d")) looked += ", " + folder;
     if (places.fromEnvironment.empty()) looked += "; TOVIK3D_DATA is not set";
     fatalError("Cannot find the game's Resources/ folder; looked in " + looked);
 }

@@ -1,5 +1,4 @@
-// Where the player and the cat stand when a run begins; the course is built so
-// that both stand on a floor.
+// Where the player and the cat stand when a run begins, each on a floor of the course.
 #pragma once
 
 #include <glm/vec3.hpp>
