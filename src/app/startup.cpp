@@ -186,11 +186,11 @@ std::string absolute(const std::string& path)
     return path.empty() ? path : std::filesystem::absolute(path).string();
 }
 
-void keepPlayerPaths(CommandLine& options, std::vector<FrameInput>& script, std::vector<RouteStep>& route)
+void keepPlayerPaths(CommandLine& options, std::vector<FrameInput>& script, std::vector<AutopilotStep>& route)
 {
     options.recordPath = absolute(options.recordPath);
     for (FrameInput& frame : script) frame.screenshot = absolute(frame.screenshot);
-    for (RouteStep& step : route) {
+    for (AutopilotStep& step : route) {
         step.path = absolute(step.path);
         for (FrameInput& frame : step.frames) frame.screenshot = absolute(frame.screenshot);
     }
@@ -214,7 +214,7 @@ int runGame(int argc, char** argv)
         return 0;
     }
     std::vector<FrameInput> script;
-    std::vector<RouteStep> route;
+    std::vector<AutopilotStep> route;
     std::string error;
     if ((!options.scriptPath.empty() && !loadInputScript(options.scriptPath, script, error)) ||
         (!options.autopilotPath.empty() && !loadRoute(options.autopilotPath, route, error))) {

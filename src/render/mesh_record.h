@@ -24,8 +24,7 @@ struct MeshRecord {
     // Only animated objects keep these: the unanimated positions (3 floats each).
     unsigned int vertexCount = 0;
     std::vector<float> basePositions;
-    // Every buffer of the mesh, so each can be released (the object's own
-    // buffer fields name only the last mesh's).
+    // Every buffer of the mesh, so each can be released.
     GLuint indexBuffer = 0, positionBuffer = 0, normalBuffer = 0, uvBuffer = 0;
 };
 

@@ -33,9 +33,7 @@ void AnimatedObject::update(double dt)
     animationTime += dt * 2.0;
     for (const AnimationChannel& channel : channels) {
         const double t = channelTime(animationTime, channel.duration);
-        if (channel.meshIndex < 0 || channel.meshIndex >= meshCount ||
-            channel.meshIndex >= static_cast<int>(meshes.size()))
-            continue;
+        if (channel.meshIndex < 0 || channel.meshIndex >= meshCount()) continue;
         const size_t index = static_cast<size_t>(channel.meshIndex);
         poseMesh(meshes[index], posedPositions[index], evaluateChannel(channel, t));
     }

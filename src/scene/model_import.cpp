@@ -70,27 +70,24 @@ void uploadMesh(SceneObject& object, const aiMesh& mesh, bool keepBasePositions)
     const std::vector<unsigned int> indices = triangleIndices(mesh);
     glGenVertexArrays(1, &record.vao);
     glBindVertexArray(record.vao);
-    glGenBuffers(1, &object.indexBuffer);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, object.indexBuffer);
+    glGenBuffers(1, &record.indexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, record.indexBuffer);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(unsigned int)),
                  indices.data(), GL_STATIC_DRAW);
-    record.indexBuffer = object.indexBuffer;
 
     if (mesh.HasPositions() && vertexCount > 0) {
         const float* positions = &mesh.mVertices[0].x;
         computeExtents(positions, vertexCount, translationOf(object.model), record);
-        object.positionBuffer =
+        record.positionBuffer =
             uploadAttribute(program, "position", positions, vertexCount * 3 * sizeof(float), 3);
-        record.positionBuffer = object.positionBuffer;
         if (keepBasePositions) {
             record.vertexCount = vertexCount;
             record.basePositions.assign(positions, positions + 3 * static_cast<size_t>(vertexCount));
         }
     }
     if (mesh.HasNormals() && vertexCount > 0) {
-        object.normalBuffer =
+        record.normalBuffer =
             uploadAttribute(program, "normal", &mesh.mNormals[0].x, vertexCount * 3 * sizeof(float), 3);
-        record.normalBuffer = object.normalBuffer;
     }
     if (mesh.HasTextureCoords(0) && vertexCount > 0) {
         std::vector<float> uvs(2 * static_cast<size_t>(vertexCount));
@@ -98,8 +95,7 @@ void uploadMesh(SceneObject& object, const aiMesh& mesh, bool keepBasePositions)
             uvs[2 * i] = mesh.mTextureCoords[0][i].x;
             uvs[2 * i + 1] = mesh.mTextureCoords[0][i].y;
         }
-        object.uvBuffer = uploadAttribute(program, "uv", uvs.data(), uvs.size() * sizeof(float), 2);
-        record.uvBuffer = object.uvBuffer;
+        record.uvBuffer = uploadAttribute(program, "uv", uvs.data(), uvs.size() * sizeof(float), 2);
     }
 
     record.faceCount = mesh.mNumFaces;
@@ -126,7 +122,6 @@ void appendAttributes(const aiMesh& mesh, std::vector<float>& positions, std::ve
 
 void uploadMergedMeshes(SceneObject& object, const aiScene* scene)
 {
-    object.meshCount = 0;
     if (!scene) return;
     std::vector<float> positions, normals, uvs;
     std::vector<unsigned int> indices;
@@ -153,29 +148,23 @@ void uploadMergedMeshes(SceneObject& object, const aiScene* scene)
         record.faceCount = mesh.mNumFaces;
         object.meshes.push_back(std::move(record));
     }
-    object.meshCount = static_cast<int>(object.meshes.size());
     if (object.meshes.empty()) return;
 
     const GLuint program = object.shader ? object.shader->program : 0;
-    GLuint vao = 0;
-    glGenVertexArrays(1, &vao);
-    glBindVertexArray(vao);
-    glGenBuffers(1, &object.indexBuffer);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, object.indexBuffer);
+    // Every record draws from the one vertex array; the first owns it and the buffers.
+    object.oneVertexArray = true;
+    MeshRecord& owner = object.meshes.front();
+    glGenVertexArrays(1, &owner.vao);
+    glBindVertexArray(owner.vao);
+    glGenBuffers(1, &owner.indexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, owner.indexBuffer);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * sizeof(unsigned int)),
                  indices.data(), GL_STATIC_DRAW);
-    object.positionBuffer = uploadAttribute(program, "position", positions.data(), positions.size() * sizeof(float), 3);
-    object.normalBuffer =
+    owner.positionBuffer = uploadAttribute(program, "position", positions.data(), positions.size() * sizeof(float), 3);
+    owner.normalBuffer =
         hasNormals ? uploadAttribute(program, "normal", normals.data(), normals.size() * sizeof(float), 3) : 0;
-    object.uvBuffer = hasUvs ? uploadAttribute(program, "uv", uvs.data(), uvs.size() * sizeof(float), 2) : 0;
-
-    // Every record draws from the one vertex array; the first owns the buffers.
-    for (MeshRecord& record : object.meshes) record.vao = vao;
-    MeshRecord& owner = object.meshes.front();
-    owner.indexBuffer = object.indexBuffer;
-    owner.positionBuffer = object.positionBuffer;
-    owner.normalBuffer = object.normalBuffer;
-    owner.uvBuffer = object.uvBuffer;
+    owner.uvBuffer = hasUvs ? uploadAttribute(program, "uv", uvs.data(), uvs.size() * sizeof(float), 2) : 0;
+    for (MeshRecord& record : object.meshes) record.vao = owner.vao;
 }
 
 LoadAhead::Result readModelAhead(const std::string& path, size_t& bytes)
@@ -214,12 +203,10 @@ const aiScene* readModelFile(std::shared_ptr<Assimp::Importer>& importer, const 
 
 void uploadMeshes(SceneObject& object, const aiScene* scene, bool keepBasePositions)
 {
-    object.meshCount = 0;
     if (!scene) return;
     object.meshes.reserve(scene->mNumMeshes);
     for (unsigned int i = 0; i < scene->mNumMeshes; ++i)
         if (isUsable(*scene->mMeshes[i])) uploadMesh(object, *scene->mMeshes[i], keepBasePositions);
-    object.meshCount = static_cast<int>(object.meshes.size());
 }
 
 void finishImport(std::shared_ptr<Assimp::Importer>& importer, const SceneObject& object)

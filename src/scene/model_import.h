@@ -30,9 +30,8 @@ const aiScene* readModelFile(std::shared_ptr<Assimp::Importer>& importer, const 
 LoadAhead::Result readModelAhead(const std::string& path, size_t& bytes);
 
 // Uploads every mesh of scene (which may be null: no meshes) into object, in
-// file order, leaving out meshes whose positions are not all finite:
-// meshCount, one record each with its box from the object's translation, and
-// the object's buffer fields naming the last mesh's buffers.
+// file order, leaving out meshes whose positions are not all finite: one
+// record each with its box from the object's translation and its own buffers.
 // keepBasePositions also fills each record's vertexCount and basePositions.
 void uploadMeshes(SceneObject& object, const aiScene* scene, bool keepBasePositions);
 

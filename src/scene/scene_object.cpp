@@ -13,24 +13,14 @@ SceneObject::SceneObject(const glm::mat4& model_, Shader* shader_) : model(model
 
 SceneObject::~SceneObject()
 {
-    GLuint lastVertexArray = 0;
     for (MeshRecord& record : meshes) {
         const GLuint buffers[] = {record.positionBuffer, record.normalBuffer, record.indexBuffer,
                                   record.uvBuffer};
         for (GLuint buffer : buffers)
             if (buffer != 0) glDeleteBuffers(1, &buffer);
-        // Meshes of one model share their vertex array: it goes once.
-        if (record.vao != 0 && record.vao != lastVertexArray) glDeleteVertexArrays(1, &record.vao);
-        lastVertexArray = record.vao;
+        if (record.vao != 0 && (!oneVertexArray || &record == &meshes.front()))
+            glDeleteVertexArrays(1, &record.vao);
     }
-}
-
-int SceneObject::drawableMeshes() const { return std::min(meshCount, static_cast<int>(meshes.size())); }
-
-bool SceneObject::sharesOneVertexArray() const
-{
-    const int count = drawableMeshes();
-    return count > 1 && meshes.front().vao == meshes[static_cast<size_t>(count - 1)].vao;
 }
 
 void SceneObject::drawMesh(const MeshRecord& record)
@@ -44,7 +34,8 @@ void SceneObject::drawMesh(const MeshRecord& record)
 
 void SceneObject::drawRanges()
 {
-    if (!sharesOneVertexArray()) {
+    // Separate vertex arrays, or a single mesh: one call per mesh.
+    if (!oneVertexArray || meshes.size() < 2) {
         for (const auto& [distance, i] : drawOrder) drawMesh(meshes[static_cast<size_t>(i)]);
         return;
     }
@@ -67,7 +58,7 @@ void SceneObject::drawRanges()
 void SceneObject::draw()
 {
     drawOrder.clear();
-    for (int i = 0; i < drawableMeshes(); ++i) drawOrder.emplace_back(0.0f, i);
+    for (int i = 0; i < meshCount(); ++i) drawOrder.emplace_back(0.0f, i);
     drawRanges();
 }
 
@@ -77,7 +68,7 @@ void SceneObject::drawNearestFirst(const glm::vec3& eye, const Frustum* frustum)
     // a pixel off 16:9 shows beyond the frustum's own 16:9 sides.
     constexpr float kMargin = 1.0f;
     drawOrder.clear();
-    for (int i = 0; i < drawableMeshes(); ++i) {
+    for (int i = 0; i < meshCount(); ++i) {
         const MeshRecord& mesh = meshes[static_cast<size_t>(i)];
         if (frustum && !frustum->boxInFrustum(glm::vec3(mesh.minX, mesh.minY, mesh.minZ) - kMargin,
                                               glm::vec3(mesh.maxX, mesh.maxY, mesh.maxZ) + kMargin))
@@ -92,8 +83,7 @@ void SceneObject::drawNearestFirst(const glm::vec3& eye, const Frustum* frustum)
 void SceneObject::translate(const glm::vec3& offset)
 {
     model = glm::translate(model, offset);
-    for (int i = 0; i < meshCount && i < static_cast<int>(meshes.size()); ++i) {
-        MeshRecord& record = meshes[static_cast<size_t>(i)];
+    for (MeshRecord& record : meshes) {
         record.minX += offset.x;
         record.maxX += offset.x;
         record.minY += offset.y;

@@ -27,13 +27,11 @@ public:
     std::vector<MeshRecord> meshes;
     bool transparent = false;
     bool unlit = false;
-    // The buffers of the last mesh loaded; each record keeps its own, except
-    // in a model drawn from one vertex array, whose first record keeps them all.
-    GLuint positionBuffer = 0;
-    GLuint indexBuffer = 0;
-    GLuint normalBuffer = 0;
-    GLuint uvBuffer = 0;
-    int meshCount = 0;
+    // Set by the loader that merges a model: every record is then a range of
+    // the first record's vertex array, and the first record owns the buffers.
+    bool oneVertexArray = false;
+
+    int meshCount() const { return static_cast<int>(meshes.size()); }
 
     // Deletes every buffer and vertex array of every mesh (needs the GL context
     // when there are any).
@@ -59,9 +57,6 @@ protected:
     SceneObject(const glm::mat4& model, Shader* shader);
 
 private:
-    int drawableMeshes() const;
-    // True when the meshes are ranges of one vertex array (a static model).
-    bool sharesOneVertexArray() const;
     void drawMesh(const MeshRecord& record);
     // Draws the meshes of drawOrder in its order: one call for a shared
     // vertex array, else one per mesh.

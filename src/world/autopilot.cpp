@@ -53,7 +53,7 @@ scene::Slime* slimeAt(double x, double z)
 
 } // namespace
 
-bool parseRoute(std::istream& in, std::vector<RouteStep>& route, std::string& error)
+bool parseRoute(std::istream& in, std::vector<AutopilotStep>& route, std::string& error)
 {
     double dt = 1.0 / 60.0;
     std::string literal;   // input-script lines waiting to become frames
@@ -63,7 +63,7 @@ bool parseRoute(std::istream& in, std::vector<RouteStep>& route, std::string& er
     auto flush = [&]() -> bool {
         if (literal.empty()) return true;
         std::istringstream block("dt " + std::to_string(dt) + "\n" + literal);
-        RouteStep step;
+        AutopilotStep step;
         std::string blockError;
         if (!parseInputScript(block, step.frames, blockError)) {
             error = "in the script from line " + std::to_string(literalFirstLine) + ": " + blockError;
@@ -83,17 +83,17 @@ bool parseRoute(std::istream& in, std::vector<RouteStep>& route, std::string& er
         if (!(words >> command)) continue;
         if (command == "walkto" || command == "jumpto" || command == "waitend") {
             if (!flush()) return false;
-            RouteStep step;
+            AutopilotStep step;
             step.dt = dt;
             if (command == "waitend") {
-                step.kind = RouteStep::Kind::WaitEnd;
+                step.kind = AutopilotStep::Kind::WaitEnd;
                 if (!(words >> std::ws).eof() && !readNumber(words, step.seconds, 0.0, kLongestWait)) {
                     error = "line " + std::to_string(lineNumber) + ": waitend takes seconds up to " +
                             std::to_string(int(kLongestWait));
                     return false;
                 }
             } else {
-                step.kind = RouteStep::Kind::WalkTo;
+                step.kind = AutopilotStep::Kind::WalkTo;
                 step.jump = command == "jumpto";
                 if (!readNumber(words, step.x, -kFarthest, kFarthest) ||
                     !readNumber(words, step.z, -kFarthest, kFarthest)) {
@@ -106,8 +106,8 @@ bool parseRoute(std::istream& in, std::vector<RouteStep>& route, std::string& er
         }
         if (command == "shot" && literal.empty()) {
             // After a walk or a wait the shot is of the frame that follows it.
-            RouteStep step;
-            step.kind = RouteStep::Kind::Shot;
+            AutopilotStep step;
+            step.kind = AutopilotStep::Kind::Shot;
             words >> step.path;
             route.push_back(step);
             continue;
@@ -126,17 +126,17 @@ bool parseRoute(std::istream& in, std::vector<RouteStep>& route, std::string& er
     return flush();
 }
 
-bool loadRoute(const std::string& path, std::vector<RouteStep>& route, std::string& error)
+bool loadRoute(const std::string& path, std::vector<AutopilotStep>& route, std::string& error)
 {
     return parseScriptFile(path, error, [&](std::istream& in) { return parseRoute(in, route, error); });
 }
 
-AutopilotPlatform::AutopilotPlatform(std::vector<RouteStep> route, Platform* window)
+AutopilotPlatform::AutopilotPlatform(std::vector<AutopilotStep> route, Platform* window)
     : route_(std::move(route)), scripted_({}, window)
 {
 }
 
-FrameInput AutopilotPlatform::steer(const RouteStep& step, bool& arrived)
+FrameInput AutopilotPlatform::steer(const AutopilotStep& step, bool& arrived)
 {
     FrameInput frame;
     frame.dt = step.dt;
@@ -177,17 +177,17 @@ FrameInput AutopilotPlatform::steer(const RouteStep& step, bool& arrived)
 bool AutopilotPlatform::nextFrame(FrameInput& frame)
 {
     while (step_ < route_.size()) {
-        RouteStep& step = route_[step_];
+        AutopilotStep& step = route_[step_];
         bool done = false;
         switch (step.kind) {
-        case RouteStep::Kind::Frames:
+        case AutopilotStep::Kind::Frames:
             if (frameInStep < step.frames.size()) {
                 frame = step.frames[frameInStep];
             } else {
                 done = true;
             }
             break;
-        case RouteStep::Kind::WalkTo:
+        case AutopilotStep::Kind::WalkTo:
             // A run that ended on the way ends the walk too.
             if (endScreen->showing) {
                 done = true;
@@ -201,12 +201,12 @@ bool AutopilotPlatform::nextFrame(FrameInput& frame)
                 return false;
             }
             break;
-        case RouteStep::Kind::WaitEnd:
+        case AutopilotStep::Kind::WaitEnd:
             done = endScreen->showing || scripted_.time() - stepStartTime_ > step.seconds;
             frame = FrameInput{};
             frame.dt = step.dt;
             break;
-        case RouteStep::Kind::Shot:
+        case AutopilotStep::Kind::Shot:
             pendingShot_ = step.path;
             done = true;
             break;
@@ -222,7 +222,7 @@ bool AutopilotPlatform::nextFrame(FrameInput& frame)
         ++step_;
         frameInStep = 0;
         stepStartTime_ = scripted_.time();
-        if (step_ < route_.size() && route_[step_].kind != RouteStep::Kind::Frames)
+        if (step_ < route_.size() && route_[step_].kind != AutopilotStep::Kind::Frames)
             std::cerr << "autopilot: step " << step_ << " at " << scripted_.time() << " s, player at "
                       << controls->position.x << " " << controls->position.y << " " << controls->position.z
                       << ", cat " << glm::distance(cat->position, controls->position) << " away" << std::endl;

@@ -25,7 +25,7 @@ namespace scene {
 class Slime;
 }
 
-struct RouteStep {
+struct AutopilotStep {
     enum class Kind { Frames, WalkTo, WaitEnd, Shot };
     Kind kind = Kind::Frames;
     std::vector<FrameInput> frames;   // Frames
@@ -36,12 +36,12 @@ struct RouteStep {
     std::string path;                 // Shot
 };
 
-bool parseRoute(std::istream& in, std::vector<RouteStep>& route, std::string& error);
-bool loadRoute(const std::string& path, std::vector<RouteStep>& route, std::string& error);
+bool parseRoute(std::istream& in, std::vector<AutopilotStep>& route, std::string& error);
+bool loadRoute(const std::string& path, std::vector<AutopilotStep>& route, std::string& error);
 
 class AutopilotPlatform : public Platform {
 public:
-    AutopilotPlatform(std::vector<RouteStep> route, Platform* window);
+    AutopilotPlatform(std::vector<AutopilotStep> route, Platform* window);
     // Says how close the cat came, how many slimes were taken, and when and how the run ended.
     ~AutopilotPlatform() override;
 
@@ -66,9 +66,9 @@ public:
 private:
     // The next frame's input, or false when the route is done.
     bool nextFrame(FrameInput& frame);
-    FrameInput steer(const RouteStep& step, bool& arrived);
+    FrameInput steer(const AutopilotStep& step, bool& arrived);
 
-    std::vector<RouteStep> route_;
+    std::vector<AutopilotStep> route_;
     ScriptedPlatform scripted_;
     size_t step_ = 0;
     size_t frameInStep = 0;

@@ -39,7 +39,7 @@ TEST(SectionDrawing, LeavingOutTheMeshesOutOfViewChangesNoPixel)
     Texture* texture = new Texture("Resources/Textures/e1b.jpg");
     auto* section = test::quietly(
         [&] { return new ImportedObject(identityMatrix(), shader, "Resources/Models/e1b.obj"); });
-    ASSERT_GT(section->meshCount, 20);
+    ASSERT_GT(section->meshCount(), 20);
 
     test::OffscreenTarget target(kWidth, kHeight, true);
     ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), static_cast<GLenum>(GL_FRAMEBUFFER_COMPLETE));
