@@ -1,7 +1,10 @@
 #include "app/function_keys.h"
 
 #include "platform/platform.h"
+#include "render/render_settings.h"
+#include "sound/sound_player.h"
 #include "world/pad_input.h"
+#include "world/world.h"
 
 #include <cassert>
 
@@ -41,6 +44,44 @@ void releaseKeyLatches()
 void clearKeyLatches()
 {
     for (bool& latch : latches) latch = false;
+}
+
+void handleRenderSettingKeys()
+{
+    if (latchPress(GLFW_KEY_F3)) {
+        wireframe = !wireframe;
+        sound->playButton();
+    }
+    if (latchPress(GLFW_KEY_F4)) {
+        textureSampling = textureSampling == 0 ? 1 : 0;
+        showSamplingLine = true;
+        samplingChanged = true;
+        sound->playButton();
+    }
+    if (latchPress(GLFW_KEY_F5)) {
+        mipmapQuality = (mipmapQuality + 1) % 3;
+        mipmapChanged = true;
+        showMipmapLine = true;
+        sound->playButton();
+    }
+    if (latchPress(GLFW_KEY_F7)) {
+        sound->toggleMute();
+        sound->playButton();
+    }
+    if (latchPress(GLFW_KEY_F8)) {
+        frustumCulling = !frustumCulling;
+        sound->playButton();
+    }
+    if (latchPress(GLFW_KEY_F9)) {
+        transparency = !transparency;
+        sound->playButton();
+    }
+}
+
+void expireSettingNotices()
+{
+    showSamplingLine = false;
+    showMipmapLine = false;
 }
 
 } // namespace ruma

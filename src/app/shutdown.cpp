@@ -36,8 +36,6 @@ void releaseAndDelete(T*& object)
 
 } // namespace
 
-void startMusic() { sound->startMusic(); }
-
 void releaseGame()
 {
     std::vector<Texture*> freed;

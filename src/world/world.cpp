@@ -228,7 +228,7 @@ void loadGameObjects()
     motionBlur = new MotionBlur();
     sound = new SoundPlayer();
     gameClock = new GameClock();
-    endScreen = new EndScreen(godMode);
+    endScreen = new EndScreen();
     // Every program is built: a shader file is not read again.
     forgetShaderSources();
 

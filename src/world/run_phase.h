@@ -1,0 +1,17 @@
+// Where a run stands: on the controls picture (at the start and while
+// paused), in play, or ended, and how. The rules (app/game_rules.h) keep the
+// one current phase and alone change it; everything else reads it.
+#pragma once
+
+namespace ruma {
+
+enum class Outcome { None, FellIntoHole, CaughtByCat, Won };
+
+enum class Phase { Controls, Play, Ended };
+
+struct RunPhase {
+    Phase phase = Phase::Controls;
+    Outcome outcome = Outcome::None;   // set once the run has ended
+};
+
+} // namespace ruma
