@@ -17,7 +17,6 @@
 #include "world/world.h"
 
 #include <cstdio>
-#include <string>
 
 namespace ruma {
 
@@ -52,10 +51,10 @@ void drawScene()
             applyTextureFilterSetting();
         }
         RenderEntry entry = stored;
-        std::string name = entry.object->getName();
-        if (name == "Tovik") entry.texture = controls->isFast() ? playerBoostTexture : playerTexture;
+        const DrawableKind kind = entry.object->kind;
+        if (kind == DrawableKind::Player) entry.texture = controls->isFast() ? playerBoostTexture : playerTexture;
         // The cat wears its video only while it is far away.
-        if (name == "Cat") entry.hasVideo = catDistance > 7;
+        if (kind == DrawableKind::Cat) entry.hasVideo = catDistance > 7;
         renderer->drawEntry(entry);
     }
 }

@@ -124,6 +124,7 @@ scene::ImportedObject* loadSection(int section, Texture** texture, Shader*& shad
     auto* level =
         new scene::ImportedObject(identityMatrix(), shader, sectionFile(section, highResTextures, "Models", ".obj"));
     level->setName("Level");
+    level->kind = DrawableKind::CourseSection;
     return level;
 }
 

@@ -57,7 +57,7 @@ void countShaderRead(const std::string& path)
 // Stands in for a render entry's object and notes the GL state its draw sees.
 class Watched : public Drawable {
 public:
-    explicit Watched(Drawable* real_) : real(real_) {}
+    explicit Watched(Drawable* real_) : real(real_) { kind = real->kind; }
     void update(double dt) override { real->update(dt); }
     void draw() override
     {
