@@ -67,8 +67,7 @@ void updateFrame(double dt)
 {
     // Last frame's filter change has reached the textures it drew, and the
     // count the statistics line showed starts again.
-    samplingChanged = false;
-    mipmapChanged = false;
+    samplingChanged = mipmapChanged = false;
     if (showStats) renderer->objectsDrawn = 0;
     keepAspect();
     updateCounters(dt);

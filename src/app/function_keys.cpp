@@ -48,40 +48,25 @@ void clearKeyLatches()
 
 void handleRenderSettingKeys()
 {
-    if (latchPress(GLFW_KEY_F3)) {
-        wireframe = !wireframe;
+    auto key = [](int code, auto act) {
+        if (!latchPress(code)) return;
+        act();
         sound->playButton();
-    }
-    if (latchPress(GLFW_KEY_F4)) {
+    };
+    key(GLFW_KEY_F3, [] { wireframe = !wireframe; });
+    key(GLFW_KEY_F4, [] {
         textureSampling = textureSampling == 0 ? 1 : 0;
-        showSamplingLine = true;
-        samplingChanged = true;
-        sound->playButton();
-    }
-    if (latchPress(GLFW_KEY_F5)) {
+        showSamplingLine = samplingChanged = true;
+    });
+    key(GLFW_KEY_F5, [] {
         mipmapQuality = (mipmapQuality + 1) % 3;
-        mipmapChanged = true;
-        showMipmapLine = true;
-        sound->playButton();
-    }
-    if (latchPress(GLFW_KEY_F7)) {
-        sound->toggleMute();
-        sound->playButton();
-    }
-    if (latchPress(GLFW_KEY_F8)) {
-        frustumCulling = !frustumCulling;
-        sound->playButton();
-    }
-    if (latchPress(GLFW_KEY_F9)) {
-        transparency = !transparency;
-        sound->playButton();
-    }
+        mipmapChanged = showMipmapLine = true;
+    });
+    key(GLFW_KEY_F7, [] { sound->toggleMute(); });
+    key(GLFW_KEY_F8, [] { frustumCulling = !frustumCulling; });
+    key(GLFW_KEY_F9, [] { transparency = !transparency; });
 }
 
-void expireSettingNotices()
-{
-    showSamplingLine = false;
-    showMipmapLine = false;
-}
+void expireSettingNotices() { showSamplingLine = showMipmapLine = false; }
 
 } // namespace ruma

@@ -5,7 +5,6 @@
 #include "scene/cat.h"
 #include "scene/slime.h"
 #include "world/controls.h"
-#include "world/game_clock.h"
 #include "world/world.h"
 
 #include <cmath>
