@@ -45,7 +45,7 @@ struct AllocationSummary {
     long mostWhileBuilding = 0;
 };
 
-AllocationSummary steadyAllocations(const std::vector<BenchFrame>& frames, BenchScreen screen)
+AllocationSummary steadyAllocations(const std::vector<BenchFrame>& frames, Phase screen)
 {
     AllocationSummary summary;
     size_t seen = 0;
@@ -108,7 +108,7 @@ void FrameBench::mark(BenchPhase phase)
     }
 }
 
-void FrameBench::endFrame(BenchScreen screen)
+void FrameBench::endFrame(Phase screen)
 {
     if (counting) {
         glEndQuery(GL_SAMPLES_PASSED);
@@ -134,8 +134,8 @@ void FrameBench::report(std::ostream& out) const
     double firstPlayFrame = -1.0;
     size_t controlsFrames = 0, buildingFrames = 0;
     for (const BenchFrame& frame : frames) {
-        if (frame.screen == BenchScreen::Controls) ++controlsFrames;
-        if (frame.screen != BenchScreen::Play) continue;
+        if (frame.screen == Phase::Controls) ++controlsFrames;
+        if (frame.screen != Phase::Play) continue;
         if (firstPlayFrame < 0.0) firstPlayFrame = frame.total / 1000.0;
         if (frame.builtProgram) ++buildingFrames;
         total.push_back(frame.total);
@@ -145,8 +145,8 @@ void FrameBench::report(std::ostream& out) const
     }
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    const AllocationSummary controls = steadyAllocations(frames, BenchScreen::Controls);
-    const AllocationSummary play = steadyAllocations(frames, BenchScreen::Play);
+    const AllocationSummary controls = steadyAllocations(frames, Phase::Controls);
+    const AllocationSummary play = steadyAllocations(frames, Phase::Play);
 
     out << std::fixed << std::setprecision(2);
     // A player who starts at once pays the first play frame (the driver builds

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "render/gl.h"
+#include "world/game_clock.h"
 
 #include <chrono>
 #include <iosfwd>
@@ -13,10 +14,9 @@
 namespace ruma {
 
 enum class BenchPhase { Update, Scene, Blur, Hud };
-enum class BenchScreen { Controls, Play, End };
 
 struct BenchFrame {
-    BenchScreen screen = BenchScreen::Controls;
+    Phase screen = Phase::Controls;
     float total = 0.0f;   // milliseconds, the whole loop iteration
     float phase[4] = {};  // milliseconds per BenchPhase
     unsigned long draws = 0;
@@ -34,7 +34,7 @@ public:
     void beginFrame();
     // Finishes the GL work so far and books the time since the last mark to the phase.
     void mark(BenchPhase phase);
-    void endFrame(BenchScreen screen);
+    void endFrame(Phase screen);
     void report(std::ostream& out) const;
     // Frees the fragment counter (needs the GL context).
     void release();

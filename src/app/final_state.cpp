@@ -2,7 +2,6 @@
 
 #include "app/game_rules.h"
 #include "platform/math_conventions.h"
-#include "render/picture_screen.h"
 #include "scene/cat.h"
 #include "scene/tovik.h"
 #include "world/world.h"
@@ -22,11 +21,10 @@ std::string hexFloat(double value)
 
 std::string hexPosition(const glm::vec3& p) { return hexFloat(p.x) + ' ' + hexFloat(p.y) + ' ' + hexFloat(p.z); }
 
-const char* endName()
+const char* endName(Outcome outcome)
 {
-    if (!endScreen->showing) return "none";
-    if (endScreen->won) return "won";
-    return endScreen->caughtByCat ? "caught" : "hole";
+    static const char* const names[] = {"none", "hole", "caught", "won"};   // in Outcome's order
+    return names[static_cast<int>(outcome)];
 }
 
 } // namespace
@@ -35,7 +33,7 @@ std::string finalStateLine(long frames)
 {
     return "final state: frames " + std::to_string(frames) + ", game time " + hexFloat(currentGameTime()) +
            ", player " + hexPosition(translationOf(player->model)) + ", cat " +
-           hexPosition(translationOf(cat->model)) + ", end " + endName();
+           hexPosition(translationOf(cat->model)) + ", end " + endName(runPhase().outcome);
 }
 
 } // namespace ruma

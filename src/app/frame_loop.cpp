@@ -1,19 +1,17 @@
 #include "app/frame_loop.h"
 
 #include "app/bench.h"
-#include "app/screenshot_key.h"
+#include "app/function_keys.h"
 #include "app/game_rules.h"
+#include "app/screenshot_key.h"
 #include "app/startup.h"
 #include "platform/platform.h"
 #include "platform/resident_memory.h"
 #include "platform/window.h"
 #include "render/gl.h"
 #include "render/gl_error.h"
-#include "render/picture_screen.h"
-#include "render/render_settings.h"
 #include "render/screenshot.h"
 #include "world/pad_input.h"
-#include "world/world.h"
 
 #include <cstdio>
 #include <iostream>
@@ -73,19 +71,8 @@ void updateCounters(double dt)
     fps = static_cast<float>(1000.0 / (dt * 1000.0));
     rewriteCounter(fpsText, "FPS: %.4g", fps);
     frameCounter = 0;
-    showSamplingLine = false;
-    showMipmapLine = false;
+    expireSettingNotices();
 }
-
-namespace {
-
-BenchScreen screenShown()
-{
-    if (endScreen->showing) return BenchScreen::End;
-    return controlsScreen->showing ? BenchScreen::Controls : BenchScreen::Play;
-}
-
-} // namespace
 
 long runFrameLoop(void (*afterFirstFrame)())
 {
@@ -98,12 +85,12 @@ long runFrameLoop(void (*afterFirstFrame)())
         ++frames;
         double now = platform().time();
         platform().pollEvents();
-        running = !keyOrPadHeld(GLFW_KEY_ESCAPE);
+        if (keyOrPadHeld(GLFW_KEY_ESCAPE)) quitGame();
         double dt = now - previous;
         updateFrame(dt);
         benchMark(BenchPhase::Update);
         // The screen drawn this frame, decided by the update.
-        BenchScreen screen = frameBench ? screenShown() : BenchScreen::Play;
+        const Phase shown = runPhase().phase;
         renderFrame(dt);
         handleScreenshotKey(windowWidth, windowHeight);
         std::string shot = platform().screenshotRequest();
@@ -115,7 +102,7 @@ long runFrameLoop(void (*afterFirstFrame)())
         platform().swapBuffers();
         previous = now;
         checkGlError(141);
-        if (frameBench) frameBench->endFrame(screen);
+        if (frameBench) frameBench->endFrame(shown);
         if (frames == 1 && afterFirstFrame && running) afterFirstFrame();
     } while (running);
     return frames;

@@ -1,6 +1,8 @@
 // The frame loop, its timing, the 16:9 keeper and the frame-rate counters.
 #pragma once
 
+#include "app/game_rules.h"
+
 #include <cstdint>
 #include <string>
 
@@ -16,9 +18,10 @@ extern std::string frameTimeText;    // "Frametime: ...ms" HUD line
 // afterFirstFrame, when given, runs once, right after the first frame is shown.
 long runFrameLoop(void (*afterFirstFrame)() = nullptr);
 
-// Per-frame update and composition (frame_update.cpp, frame_render.cpp).
+// Per-frame update and composition (frame_update.cpp, frame_render.cpp). The
+// update changes the game; the composition only draws the phase it is given.
 void updateFrame(double dt);
-void renderFrame(double dt);
+void renderFrame(double dt, const RunPhase& shown = runPhase());
 
 // Keeps the window at 16:9; width wins when both sides changed.
 void keepAspect();

@@ -12,13 +12,11 @@
 #include "render/render_settings.h"
 #include "render/renderer.h"
 #include "render/texture.h"
-#include "sound/sound_player.h"
 #include "text/text_renderer.h"
 #include "world/controls.h"
 #include "world/world.h"
 
 #include <cstdio>
-#include <string>
 
 namespace ruma {
 
@@ -53,10 +51,10 @@ void drawScene()
             applyTextureFilterSetting();
         }
         RenderEntry entry = stored;
-        std::string name = entry.object->getName();
-        if (name == "Tovik") entry.texture = controls->isFast() ? playerBoostTexture : playerTexture;
+        const DrawableKind kind = entry.object->kind;
+        if (kind == DrawableKind::Player) entry.texture = controls->isFast() ? playerBoostTexture : playerTexture;
         // The cat wears its video only while it is far away.
-        if (name == "Cat") entry.hasVideo = catDistance > 7;
+        if (kind == DrawableKind::Cat) entry.hasVideo = catDistance > 7;
         renderer->drawEntry(entry);
     }
 }
@@ -101,7 +99,7 @@ void composeMotionBlur(double dt, bool overlayInBlur)
     glEnable(GL_DEPTH_TEST);
 }
 
-void drawHudLines(bool overlayDrawn)
+void drawHudLines(bool overlayDrawn, bool inPlay)
 {
     glDisable(GL_DEPTH_TEST);
     auto line = [](const char* text, int y) {
@@ -115,12 +113,9 @@ void drawHudLines(bool overlayDrawn)
         line(text, 5);
         line(fpsText.c_str(), 30);
         line(frameTimeText.c_str(), 55);
-        renderer->objectsDrawn = 0;
     }
     if (wireframe) line("WireFrame-Mode ON", 80);
     if (!transparency) line("Transparency OFF", 105);
-    samplingChanged = false;
-    mipmapChanged = false;
     if (showSamplingLine) {
         std::snprintf(text, sizeof text, "Texture Sampling Quality: %s",
                       textureSampling == 0 ? "NearestNeighbor" : "Bilinear");
@@ -133,23 +128,26 @@ void drawHudLines(bool overlayDrawn)
             line(text, 155);
         }
     }
-    if (!controlsScreen->showing) textRenderer->drawHud(catDistance, windowWidth, windowHeight, overlayDrawn);
+    if (inPlay) textRenderer->drawHud(catDistance, windowWidth, windowHeight, overlayDrawn);
     glEnable(GL_DEPTH_TEST);
 }
 
 } // namespace
 
-void renderFrame(double dt)
+void renderFrame(double dt, const RunPhase& shown)
 {
-    if (endScreen->showing) {
+    if (shown.phase == Phase::Ended) {
         prepareWindow();
-        sound->playEnd(endScreen->won);
-        endScreen->draw();
+        const Outcome outcome = shown.outcome;
+        endScreen->draw(outcome == Outcome::Won ? endScreen->winPicture
+                        : outcome == Outcome::CaughtByCat ? endScreen->caughtPicture
+                                                          : endScreen->holePicture);
     } else {
+        const bool inPlay = shown.phase == Phase::Play;
         // The overlay lies over the HUD's lines: with a line showing it is
         // drawn after them, not inside the blur.
-        const bool overlayInBlur = !controlsScreen->showing && !anyHudLine();
-        if (controlsScreen->showing) {
+        const bool overlayInBlur = inPlay && !anyHudLine();
+        if (!inPlay) {
             prepareWindow();
             controlsScreen->draw();
             warmUpBehindControls();
@@ -160,7 +158,7 @@ void renderFrame(double dt)
             composeMotionBlur(dt, overlayInBlur);
             benchMark(BenchPhase::Blur);
         }
-        drawHudLines(overlayInBlur);
+        drawHudLines(overlayInBlur, inPlay);
         benchMark(BenchPhase::Hud);
     }
     checkGlError(342);

@@ -2,11 +2,9 @@
 #include "app/frame_loop.h"
 #include "app/function_keys.h"
 #include "app/game_rules.h"
-#include "app/startup.h"
 #include "platform/platform.h"
 #include "render/gl_error.h"
 #include "render/drawable.h"
-#include "render/picture_screen.h"
 #include "render/render_settings.h"
 #include "render/renderer.h"
 #include "render/video_texture.h"
@@ -21,40 +19,6 @@
 namespace ruma {
 
 namespace {
-
-// The render-setting keys of play; each acts once per press and clicks.
-void handleFunctionKeys()
-{
-    if (latchPress(GLFW_KEY_F1)) pausePlay();
-    if (latchPress(GLFW_KEY_F3)) {
-        wireframe = !wireframe;
-        sound->playButton();
-    }
-    if (latchPress(GLFW_KEY_F4)) {
-        textureSampling = textureSampling == 0 ? 1 : 0;
-        showSamplingLine = true;
-        samplingChanged = true;
-        sound->playButton();
-    }
-    if (latchPress(GLFW_KEY_F5)) {
-        mipmapQuality = (mipmapQuality + 1) % 3;
-        mipmapChanged = true;
-        showMipmapLine = true;
-        sound->playButton();
-    }
-    if (latchPress(GLFW_KEY_F7)) {
-        sound->toggleMute();
-        sound->playButton();
-    }
-    if (latchPress(GLFW_KEY_F8)) {
-        frustumCulling = !frustumCulling;
-        sound->playButton();
-    }
-    if (latchPress(GLFW_KEY_F9)) {
-        transparency = !transparency;
-        sound->playButton();
-    }
-}
 
 // A held A jumps, so on the end picture it quits only when pressed afresh:
 // the jump that reached the goal does not close the game at once.
@@ -89,7 +53,8 @@ void playUpdate(double dt)
     updateObjects(dt);
     updateChaseAndPickups();
     placeSkateboardUnderCat();
-    handleFunctionKeys();
+    if (latchPress(GLFW_KEY_F1)) changePhase(Phase::Controls);
+    handleRenderSettingKeys();
 }
 
 // Focus as of the last frame: the first frame back in focus must not read the
@@ -100,29 +65,36 @@ bool focusedLastFrame = true;
 
 void updateFrame(double dt)
 {
+    // Last frame's filter change has reached the textures it drew, and the
+    // count the statistics line showed starts again.
+    samplingChanged = mipmapChanged = false;
+    if (showStats) renderer->objectsDrawn = 0;
     keepAspect();
     updateCounters(dt);
     const bool focused = platform().hasFocus();
     if (focused && !focusedLastFrame && controls) controls->recentreCursor();
     focusedLastFrame = focused;
     // In the background nothing moves, but the play clock goes on.
+    const Phase shown = runPhase().phase;
     if (focused) {
-        if (endScreen->showing) {
-            if (platform().isKeyPressed(GLFW_KEY_ENTER) || padEnterPressed()) running = false;
+        if (shown == Phase::Ended) {
+            if (platform().isKeyPressed(GLFW_KEY_ENTER) || padEnterPressed()) quitGame();
         } else {
             padAReleasedOnEndScreen = false;
             if (latchPress(GLFW_KEY_F2)) {
                 showStats = !showStats;
                 sound->playButton();
             }
-            if (controlsScreen->showing) {
-                if (latchPress(GLFW_KEY_F1)) resumePlay();
+            if (shown == Phase::Controls) {
+                if (latchPress(GLFW_KEY_F1)) changePhase(Phase::Play);
             } else {
                 playUpdate(dt);
             }
             releaseKeyLatches();
         }
     }
+    // The end jingle plays again and again while the end picture shows, in focus or not.
+    if (runPhase().phase == Phase::Ended) sound->playEnd(runPhase().outcome == Outcome::Won);
     checkGlError(221);
 }
 

@@ -1,7 +1,10 @@
 #include "app/function_keys.h"
 
 #include "platform/platform.h"
+#include "render/render_settings.h"
+#include "sound/sound_player.h"
 #include "world/pad_input.h"
+#include "world/world.h"
 
 #include <cassert>
 
@@ -42,5 +45,28 @@ void clearKeyLatches()
 {
     for (bool& latch : latches) latch = false;
 }
+
+void handleRenderSettingKeys()
+{
+    auto key = [](int code, auto act) {
+        if (!latchPress(code)) return;
+        act();
+        sound->playButton();
+    };
+    key(GLFW_KEY_F3, [] { wireframe = !wireframe; });
+    key(GLFW_KEY_F4, [] {
+        textureSampling = textureSampling == 0 ? 1 : 0;
+        showSamplingLine = samplingChanged = true;
+    });
+    key(GLFW_KEY_F5, [] {
+        mipmapQuality = (mipmapQuality + 1) % 3;
+        mipmapChanged = showMipmapLine = true;
+    });
+    key(GLFW_KEY_F7, [] { sound->toggleMute(); });
+    key(GLFW_KEY_F8, [] { frustumCulling = !frustumCulling; });
+    key(GLFW_KEY_F9, [] { transparency = !transparency; });
+}
+
+void expireSettingNotices() { showSamplingLine = showMipmapLine = false; }
 
 } // namespace ruma

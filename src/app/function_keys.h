@@ -13,4 +13,9 @@ void releaseKeyLatches();
 // Clears every latch (start-up).
 void clearKeyLatches();
 
+// The render-setting keys of play, F3 F4 F5 F7 F8 F9; each acts once per press and clicks.
+void handleRenderSettingKeys();
+// The notices of F4 and F5 go at the next refresh of the counters.
+void expireSettingNotices();
+
 } // namespace ruma

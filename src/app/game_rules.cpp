@@ -1,13 +1,13 @@
 #include "app/game_rules.h"
 
+#include "app/startup.h"
 #include "places/end_zones.h"
 #include "platform/platform.h"
-#include "render/picture_screen.h"
 #include "scene/cat.h"
 #include "scene/slime.h"
 #include "sound/sound_player.h"
 #include "world/controls.h"
-#include "world/game_clock.h"
+#include "world/start_answers.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -16,6 +16,10 @@
 namespace ruma {
 
 int catDistance = 0;
+
+namespace {
+RunPhase phase;   // written by openRun and changePhase alone
+} // namespace
 
 Outcome endConditionFor(float x, float y, float z, double t, int distance, bool god)
 {
@@ -31,11 +35,8 @@ Outcome endConditionFor(float x, float y, float z, double t, int distance, bool 
 
 void checkEndConditions(float x, float y, float z, double gameTime)
 {
-    Outcome outcome = endConditionFor(x, y, z, gameTime, catDistance, endScreen->godMode);
-    if (outcome == Outcome::None) return;
-    endScreen->won = outcome == Outcome::Won;
-    endScreen->caughtByCat = outcome == Outcome::CaughtByCat;
-    endScreen->showing = true;
+    Outcome outcome = endConditionFor(x, y, z, gameTime, catDistance, godMode);
+    if (outcome != Outcome::None) changePhase(Phase::Ended, outcome);
 }
 
 int truncatedDistance(const glm::vec3& a, const glm::vec3& b)
@@ -47,23 +48,34 @@ int truncatedDistance(const glm::vec3& a, const glm::vec3& b)
 
 double currentGameTime() { return gameClock->gameTime(platform().time()); }
 
-void resumePlay()
+const RunPhase& runPhase() { return phase; }
+
+void openRun()
 {
-    controlsScreen->showing = false;
-    // This frame's HUD is drawn before its update: it shows the real distance, not 0.
-    catDistance = truncatedDistance(cat->position, controls->position);
-    sound->resume();
-    gameClock->start(platform().time());
-    // Wherever the cursor wandered during the pause is not a turn of the camera.
-    controls->recentreCursor();
+    phase = RunPhase{};
+    sound->startMusic();
 }
 
-void pausePlay()
+void changePhase(Phase to, Outcome outcome)
 {
-    controlsScreen->showing = true;
-    sound->pause();
-    gameClock->stop(platform().time());
+    if (to == Phase::Play) {
+        // This frame's HUD is drawn before its update: it shows the real distance, not 0.
+        catDistance = truncatedDistance(cat->position, controls->position);
+        sound->resume();
+        gameClock->start(platform().time());
+        // Wherever the cursor wandered during the pause is not a turn of the camera.
+        controls->recentreCursor();
+    } else if (to == Phase::Controls) {
+        sound->pause();
+        gameClock->stop(platform().time());
+    }
+    // An end is final: F1 in the very frame the run ended still silences the
+    // music and stops the clock, but the end picture stays.
+    if (phase.phase == Phase::Ended) return;
+    phase = RunPhase{to, outcome};
 }
+
+void quitGame() { running = false; }
 
 void startCatOnFirstMove()
 {

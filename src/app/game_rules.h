@@ -2,6 +2,8 @@
 // the end of a run (fallen into a hole, caught by the cat, or won).
 #pragma once
 
+#include "world/game_clock.h"
+
 #include <glm/vec3.hpp>
 
 namespace ruma {
@@ -9,14 +11,22 @@ namespace ruma {
 // Distance between cat and player, truncated toward zero; set every play frame.
 extern int catDistance;
 
-enum class Outcome { None, FellIntoHole, CaughtByCat, Won };
-
 // Which end, if any, the player at (x, y, z) has reached at game time t.
 // The losing rules come first and are all skipped in god mode; the goal counts always.
 Outcome endConditionFor(float x, float y, float z, double t, int catDistance, bool godMode);
 
-// Tests the end zones and, on a hit, shows the end screen with its outcome.
+// Tests the end zones and, on a hit, ends the run with its outcome.
 void checkEndConditions(float x, float y, float z, double gameTime);
+
+// The run's phase as the rules last set it.
+const RunPhase& runPhase();
+// The run opens on the controls picture, the music playing silent, the clock stopped.
+void openRun();
+// The one place the phase changes in a run, with each change's one-time effects
+// (to Play or Controls: the music and the clock; to Ended: the outcome is kept).
+void changePhase(Phase to, Outcome outcome = Outcome::None);
+// Escape, or Enter on an end picture: the loop stops after this frame.
+void quitGame();
 
 // The whole-number distance the rules use: squares summed in float, the root
 // taken in double, truncated toward zero.
@@ -24,11 +34,6 @@ int truncatedDistance(const glm::vec3& a, const glm::vec3& b);
 
 // Play time so far (stops while paused).
 double currentGameTime();
-
-// F1 from the controls screen: play starts or resumes.
-void resumePlay();
-// F1 during play: back to the controls screen, clock stopped, music silent.
-void pausePlay();
 
 // The cat starts its route in the first play frame after the player first moved.
 void startCatOnFirstMove();

@@ -5,8 +5,6 @@
 
 namespace ruma {
 
-// The background music starts looped and silent (the controls screen shows).
-void startMusic();
 // Releases everything start-up made, in a fixed order, then terminates GLFW.
 void shutdown();
 // The same without terminating GLFW (the window and context stay).

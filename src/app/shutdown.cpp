@@ -36,15 +36,13 @@ void releaseAndDelete(T*& object)
 
 } // namespace
 
-void startMusic() { sound->startMusic(); }
-
 void releaseGame()
 {
     std::vector<Texture*> freed;
     for (RenderEntry& entry : renderList) {
         // The player's entry holds one of the two player textures, freed below;
         // the slimes share one texture, freed once.
-        if (entry.object->getName() != "Tovik" &&
+        if (entry.object->kind != DrawableKind::Player &&
             std::find(freed.begin(), freed.end(), entry.texture) == freed.end()) {
             freed.push_back(entry.texture);
             deleteTexture(entry.texture);

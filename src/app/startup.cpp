@@ -19,7 +19,6 @@
 #include "render/drawable.h"
 #include "render/gl.h"
 #include "render/motion_blur.h"
-#include "render/picture_screen.h"
 #include "render/render_settings.h"
 #include "render/renderer.h"
 #include "world/autopilot.h"
@@ -147,17 +146,14 @@ std::vector<int> journaledKeys()
 void drawFirstPlayFrameUnseen()
 {
     // F1 in the very first frame: play has begun, and pays for its first frame.
-    if (!controlsScreen->showing || endScreen->showing) return;
+    if (runPhase().phase != Phase::Controls) return;
     const bool culling = frustumCulling;
     frustumCulling = false;
-    controlsScreen->showing = false;
-    catDistance = 0;
     // While benchmarking, the scene is drawn counting its fragments: the
     // driver's programs for that state are the ones play needs.
     benchMark(BenchPhase::Update);
-    renderFrame(1.0 / 60.0);
+    renderFrame(1.0 / 60.0, RunPhase{Phase::Play});
     frustumCulling = culling;
-    controlsScreen->showing = true;
     renderer->objectsDrawn = 0;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -251,7 +247,7 @@ int runGame(int argc, char** argv)
     std::unique_ptr<Platform> wrapper;
     RecordingPlatform* recorder = nullptr;
     if (!options.autopilotPath.empty())
-        wrapper = std::make_unique<AutopilotPlatform>(std::move(route), &glfwPlatform);
+        wrapper = std::make_unique<AutopilotPlatform>(std::move(route), &glfwPlatform, runPhase());
     else if (!options.scriptPath.empty())
         wrapper = std::make_unique<ScriptedPlatform>(std::move(script), &glfwPlatform);
     else if (recording)
@@ -267,7 +263,7 @@ int runGame(int argc, char** argv)
     finishLoadingAhead();
     frameBench = bench.get();
     platform().setWindowTitle("Tovik3D");
-    startMusic();
+    openRun();
     long frames = runFrameLoop(drawFirstPlayFrameUnseen);
     // Where the run ended, to the last bit: for replays and measured runs, not for players.
     if (!options.scriptPath.empty() || !options.recordPath.empty() || !options.autopilotPath.empty() || options.bench)

@@ -15,9 +15,15 @@ namespace ruma {
 struct Shader;
 class Frustum;
 
+// What a thing is, where the game treats it apart: the course's sections are
+// culled, the player wears its boost texture, the cat its video while far.
+enum class DrawableKind { Plain, CourseSection, Player, Cat };
+
 class Drawable {
 public:
     virtual ~Drawable() = default;
+
+    DrawableKind kind = DrawableKind::Plain;   // set where the thing is made
 
     // Advances the object by one frame (dt in seconds).
     virtual void update(double dt) = 0;

@@ -20,7 +20,7 @@ Texture* loadPicture(const char* path)
 
 } // namespace
 
-ControlsScreen::ControlsScreen() : showing(true), width(0), height(0), picture(nullptr)
+ControlsScreen::ControlsScreen() : width(0), height(0), picture(nullptr)
 {
     picture = loadPicture(kControlsPictureFile);
     quad.create();
@@ -39,9 +39,7 @@ void ControlsScreen::release()
     deleteTexture(picture);
 }
 
-EndScreen::EndScreen(bool godMode_)
-    : showing(false), won(false), caughtByCat(false), godMode(godMode_), winPicture(nullptr),
-      caughtPicture(nullptr), holePicture(nullptr)
+EndScreen::EndScreen() : winPicture(nullptr), caughtPicture(nullptr), holePicture(nullptr)
 {
     winPicture = loadPicture(kEndPictureFiles[0]);
     caughtPicture = loadPicture(kEndPictureFiles[1]);
@@ -49,14 +47,7 @@ EndScreen::EndScreen(bool godMode_)
     quad.create();
 }
 
-const Texture* EndScreen::currentPicture() const
-{
-    if (won) return winPicture;
-    if (caughtByCat) return caughtPicture;
-    return holePicture;
-}
-
-void EndScreen::draw() { quad.draw(currentPicture(), windowWidth, windowHeight); }
+void EndScreen::draw(const Texture* picture) { quad.draw(picture, windowWidth, windowHeight); }
 
 void EndScreen::release()
 {

@@ -1,5 +1,6 @@
 // Full-window pictures in place of the scene: the controls picture (the start
-// and pause screen) and the three pictures that end a run.
+// and pause screen) and the three pictures that end a run. They hold no state
+// of the run: the frame composition tells them what to show.
 #pragma once
 
 #include "render/window_quads.h"
@@ -17,7 +18,6 @@ class ControlsScreen {
 public:
     ControlsScreen();
 
-    bool showing;   // starts true: the game opens on this picture
     int width;      // the window's real size, read at each draw
     int height;
 
@@ -30,18 +30,11 @@ public:
 
 class EndScreen {
 public:
-    explicit EndScreen(bool godMode);
+    EndScreen();
 
-    bool showing;
-    bool won;
-    bool caughtByCat;
-    bool godMode;   // the start-up answer, kept for the rules
-
-    // Win before caught, caught before the hole picture.
-    void draw();
+    // One of the three pictures below.
+    void draw(const Texture* picture);
     void release();
-    // The picture draw() shows for the current flags.
-    const Texture* currentPicture() const;
 
     Texture* winPicture;      // "Resources/Images/win.jpg"
     Texture* caughtPicture;   // "Resources/Images/gameovercat.jpg"

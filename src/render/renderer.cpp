@@ -186,7 +186,7 @@ void Renderer::drawEntry(const RenderEntry& entry)
 {
     Drawable* object = entry.object;
     // Only the course's sections are big enough to be worth testing.
-    const bool section = object->getName() == "Level";
+    const bool section = object->kind == DrawableKind::CourseSection;
     if (frustumCulling && section && !frustum->sectionInView(object->meshRecords())) return;
 
     ++objectsDrawn;
@@ -275,7 +275,7 @@ namespace {
 // box, anything else (its boxes stay where it was loaded) by its origin.
 float squaredDistanceToEntry(Drawable& object, const glm::vec3& eye)
 {
-    if (object.getName() != "Level") {
+    if (object.kind != DrawableKind::CourseSection) {
         const glm::vec3 offset = glm::vec3(object.modelMatrix()[3]) - eye;
         return offset.x * offset.x + offset.y * offset.y + offset.z * offset.z;
     }

@@ -22,6 +22,7 @@ Cat::Cat(const glm::mat4& model_, Shader* shader_)
     : ImportedObject(model_, shader_, kCatModelFile)
 {
     name = "Cat";
+    kind = DrawableKind::Cat;
     transparent = false;
     unlit = false;
     translate(position);

@@ -11,6 +11,7 @@ Tovik::Tovik(const glm::mat4& model_, Shader* shader_)
     : ImportedObject(model_, shader_, kTovikModelFile)
 {
     name = "Tovik";
+    kind = DrawableKind::Player;
     transparent = true;
     unlit = false;
 }

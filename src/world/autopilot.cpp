@@ -3,11 +3,9 @@
 #include "places/slime_places.h"
 #include "platform/input_script.h"
 #include "platform/math_conventions.h"
-#include "render/picture_screen.h"
 #include "scene/cat.h"
 #include "scene/slime.h"
 #include "world/controls.h"
-#include "world/game_clock.h"
 #include "world/world.h"
 
 #include <cmath>
@@ -131,8 +129,8 @@ bool loadRoute(const std::string& path, std::vector<AutopilotStep>& route, std::
     return parseScriptFile(path, error, [&](std::istream& in) { return parseRoute(in, route, error); });
 }
 
-AutopilotPlatform::AutopilotPlatform(std::vector<AutopilotStep> route, Platform* window)
-    : route_(std::move(route)), scripted_({}, window)
+AutopilotPlatform::AutopilotPlatform(std::vector<AutopilotStep> route, Platform* window, const RunPhase& phase)
+    : route_(std::move(route)), scripted_({}, window), phase_(phase)
 {
 }
 
@@ -189,7 +187,7 @@ bool AutopilotPlatform::nextFrame(FrameInput& frame)
             break;
         case AutopilotStep::Kind::WalkTo:
             // A run that ended on the way ends the walk too.
-            if (endScreen->showing) {
+            if (phase_.phase == Phase::Ended) {
                 done = true;
                 break;
             }
@@ -202,7 +200,7 @@ bool AutopilotPlatform::nextFrame(FrameInput& frame)
             }
             break;
         case AutopilotStep::Kind::WaitEnd:
-            done = endScreen->showing || scripted_.time() - stepStartTime_ > step.seconds;
+            done = phase_.phase == Phase::Ended || scripted_.time() - stepStartTime_ > step.seconds;
             frame = FrameInput{};
             frame.dt = step.dt;
             break;
@@ -258,9 +256,11 @@ void AutopilotPlatform::pollEvents()
         if (!slimeList[i]->available && !slimeAway_[i]) ++slimesTaken_;
         slimeAway_[i] = !slimeList[i]->available;
     }
-    if (endedAt_ < 0.0 && endScreen && endScreen->showing) {
+    if (endedAt_ < 0.0 && phase_.phase == Phase::Ended) {
         endedAt_ = scripted_.time();
-        endedHow_ = endScreen->won ? "won" : endScreen->caughtByCat ? "caught by the cat" : "fell into a hole";
+        endedHow_ = phase_.outcome == Outcome::Won           ? "won"
+                    : phase_.outcome == Outcome::CaughtByCat ? "caught by the cat"
+                                                             : "fell into a hole";
     }
     FrameInput frame;
     if (!nextFrame(frame)) {

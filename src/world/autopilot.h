@@ -14,6 +14,7 @@
 #pragma once
 
 #include "platform/scripted_platform.h"
+#include "world/game_clock.h"
 
 #include <memory>
 #include <string>
@@ -41,7 +42,8 @@ bool loadRoute(const std::string& path, std::vector<AutopilotStep>& route, std::
 
 class AutopilotPlatform : public Platform {
 public:
-    AutopilotPlatform(std::vector<AutopilotStep> route, Platform* window);
+    // It watches the run's phase through the given reference, which the rules keep.
+    AutopilotPlatform(std::vector<AutopilotStep> route, Platform* window, const RunPhase& phase);
     // Says how close the cat came, how many slimes were taken, and when and how the run ended.
     ~AutopilotPlatform() override;
 
@@ -70,6 +72,7 @@ private:
 
     std::vector<AutopilotStep> route_;
     ScriptedPlatform scripted_;
+    const RunPhase& phase_;
     size_t step_ = 0;
     size_t frameInStep = 0;
     double stepStartTime_ = 0.0;

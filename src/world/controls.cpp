@@ -76,7 +76,7 @@ void followBody(scene::SceneObject& playerObject, const btRigidBody& body)
 } // namespace
 
 Controls::Controls()
-    : world(dynamicsWorld), godMode(ruma::godMode)
+    : world(dynamicsWorld)
 {
     platform().getWindowSize(windowWidth, windowHeight);
     rebuildProjection();
@@ -262,7 +262,7 @@ void updateControls(Controls& c, scene::SceneObject& playerObject, btRigidBody& 
     }
     if (moved) c.startedMoving = true;
 
-    if (c.godMode) {
+    if (godMode) {
         if (!c.boostKeyHeld && keyOrPadHeld(GLFW_KEY_LEFT_SHIFT)) {
             c.startBoost();
             c.boostKeyHeld = true;

@@ -61,7 +61,6 @@ public:
     bool boostKeyHeld = false;
     double boostStartTime = 0.0;
     double jumpStartTime = 0.0;
-    bool godMode = false;
     bool startedMoving = false;
     float jumpForce = 30.0f;
     // No earlier view worth blurring from (none yet, or a new projection):

@@ -1,12 +1,21 @@
-// Play time in seconds: it runs only while the game is played, not while the
-// controls picture (the pause screen) shows.
+// Where a run stands, and its play time. The rules (app/game_rules.h) keep
+// the one current phase and alone change it; everything else reads it.
 #pragma once
 
 namespace ruma {
 
+enum class Outcome { None, FellIntoHole, CaughtByCat, Won };
+enum class Phase { Controls, Play, Ended };   // the controls picture shows at the start and while paused
+
+struct RunPhase {
+    Phase phase = Phase::Controls;
+    Outcome outcome = Outcome::None;   // set once the run has ended
+};
+
 // The cat cannot catch the player in the first seconds of play.
 constexpr double kCatchGraceSeconds = 7.0;
 
+// Play time in seconds: it runs only in play, not while the controls picture shows.
 class GameClock {
 public:
     double pauseStart = 0.0;    // platform time at which the clock last stopped

@@ -125,6 +125,7 @@ scene::ImportedObject* loadSection(int section, Texture** texture, Shader*& shad
     auto* level =
         new scene::ImportedObject(identityMatrix(), shader, sectionFile(section, highResTextures, "Models", ".obj"));
     level->setName("Level");
+    level->kind = DrawableKind::CourseSection;
     return level;
 }
 
@@ -229,7 +230,7 @@ void loadGameObjects()
     motionBlur = new MotionBlur();
     sound = new SoundPlayer();
     gameClock = new GameClock();
-    endScreen = new EndScreen(godMode);
+    endScreen = new EndScreen();
     // Every program is built: a shader file is not read again.
     forgetShaderSources();
 

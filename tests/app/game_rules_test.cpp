@@ -11,14 +11,6 @@ Outcome at(float x, float y, float z, double t = 60.0, int distance = 50, bool g
     return endConditionFor(x, y, z, t, distance, god);
 }
 
-// Each hole of the course catches a walker (the world's course tests), and
-// anyone below the course is lost too.
-TEST(EndConditions, BelowTheCourseIsAHoleToo)
-{
-    EXPECT_EQ(at(3, -3.0f, -4), Outcome::FellIntoHole);
-    EXPECT_EQ(at(3, -2.99f, -4), Outcome::None);
-}
-
 TEST(EndConditions, TheCatCatchesWithinTruncatedThreeOnlyAfterSevenSeconds)
 {
     EXPECT_EQ(truncatedDistance({0, 0, 0}, {2.9f, 0, 0}), 2);
@@ -37,6 +29,9 @@ TEST(EndConditions, TheGoalComesAfterTheLosingRulesAndAloneSurvivesGodMode)
     EXPECT_EQ(at(-42, 26.99f, 57), Outcome::None);
     EXPECT_EQ(at(-39.99f, 28.0f, 57), Outcome::None);
     EXPECT_EQ(at(-42, 28.0f, 58.01f), Outcome::None);
+    // Anyone below the course is lost (each hole catches a walker: the world's course tests).
+    EXPECT_EQ(at(3, -3.0f, -4), Outcome::FellIntoHole);
+    EXPECT_EQ(at(3, -2.99f, -4), Outcome::None);
     // A hole before the catch, the catch before the goal.
     EXPECT_EQ(at(3, -5.0f, -4, 100.0, 0), Outcome::FellIntoHole);
     EXPECT_EQ(at(-42, 27.5f, 57, 100.0, 1), Outcome::CaughtByCat);

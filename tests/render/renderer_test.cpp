@@ -17,18 +17,17 @@ namespace {
 // A course section as the renderer sees it: its boxes, and a count of its draws.
 class FakeSection : public Drawable {
 public:
-    explicit FakeSection(Shader* shader_) : shader(shader_) {}
+    explicit FakeSection(Shader* shader_) : shader(shader_) { kind = DrawableKind::CourseSection; }
     void update(double) override {}
     void draw() override { ++drawCalls; }
     bool isTransparent() override { return false; }
     bool isUnlit() override { return true; }
-    std::string getName() override { return name; }
-    void setName(std::string n) override { name = std::move(n); }
+    std::string getName() override { return "Level"; }
+    void setName(std::string) override {}
     Shader* getShader() override { return shader; }
     const glm::mat4& modelMatrix() const override { return model; }
     const std::vector<MeshRecord>& meshRecords() const override { return meshes; }
 
-    std::string name = "Level";
     Shader* shader;
     glm::mat4 model = glm::mat4(1.0f);
     std::vector<MeshRecord> meshes;
@@ -80,11 +79,11 @@ TEST(DrawPass, CullsOnlyLevelSectionsOutOfView)
     renderer.drawEntry(RenderEntry{&section, entryTexture});
     EXPECT_EQ(section.drawCalls, 1);
 
-    // Only the exact name "Level" is culled, and only while culling is on.
+    // Only a course section is culled, and only while culling is on.
     section.meshes = {behind};
-    for (const char* name : {"level", "Cat", "Level"}) {
-        section.name = name;
-        frustumCulling = section.name != "Level";
+    for (DrawableKind kind : {DrawableKind::Plain, DrawableKind::Cat, DrawableKind::CourseSection}) {
+        section.kind = kind;
+        frustumCulling = kind != DrawableKind::CourseSection;
         renderer.drawEntry(RenderEntry{&section, entryTexture});
     }
     EXPECT_EQ(section.drawCalls, 4);

@@ -2,6 +2,7 @@
 #include "platform/math_conventions.h"
 #include "scene/tovik.h"
 #include "world/physics.h"
+#include "world/start_answers.h"
 #include "world/world.h"
 #include "world/world_fixture.h"
 
@@ -90,7 +91,7 @@ TEST_F(ControlsTest, ABoostLastsOnePointEightSecondsAndIsNeverExtended)
     EXPECT_FLOAT_EQ(controls->cameraDistance, 2.0f);
 
     // In god mode Shift starts one boost per press.
-    controls->godMode = true;
+    godMode = true;
     frame({GLFW_KEY_LEFT_SHIFT});
     ASSERT_TRUE(controls->isFast());
     const double started = controls->boostStartTime;
@@ -132,7 +133,7 @@ TEST_F(ControlsTest, JumpingNeedsGroundUnderTheFeetExceptInGodMode)
     frames(5, {GLFW_KEY_SPACE});
     EXPECT_FALSE(controls->hasJumped());
     EXPECT_LT(bodyVelocity().y(), 0.0f);
-    controls->godMode = true;
+    godMode = true;
     placeBody(0, 20, 0);
     frames(30, {GLFW_KEY_SPACE});
     EXPECT_TRUE(controls->hasJumped());
