@@ -58,10 +58,15 @@ bool readShaderSource(const std::string& path, std::string& source)
 
 // The file is read before any shader object exists, so a missing file costs
 // nothing but the message.
-void compileFile(const std::string& path, GLenum type, GLuint& target, const std::string& defines)
+std::string readSource(const std::string& path)
 {
     std::string source;
     if (!readShaderSource(path, source)) fatalError("failed to open file: " + path);
+    return source;
+}
+
+void compileSource(std::string source, GLenum type, GLuint& target, const std::string& defines)
+{
     if (!defines.empty()) {
         size_t lineEnd = source.find('\n');
         source.insert(lineEnd == std::string::npos ? source.size() : lineEnd + 1, defines);
@@ -80,6 +85,27 @@ void compileFile(const std::string& path, GLenum type, GLuint& target, const std
     failWithLog("Failed to compile shader", target, glGetShaderiv, glGetShaderInfoLog);
 }
 
+GLuint createProgram()
+{
+    ++programBuildCount;
+    GLuint program = glCreateProgram();
+    if (program == 0) fatalError("Didnt get a valid program handle");
+    return program;
+}
+
+void link(const Shader& shader)
+{
+    glAttachShader(shader.program, shader.vertexShader);
+    glAttachShader(shader.program, shader.fragmentShader);
+    glBindFragDataLocation(shader.program, 0, "fragColor");
+    glLinkProgram(shader.program);
+
+    GLint status = 0;
+    glGetProgramiv(shader.program, GL_LINK_STATUS, &status);
+    if (status != 0) return;
+    failWithLog("Failed to link shader program", shader.program, glGetProgramiv, glGetProgramInfoLog);
+}
+
 } // namespace
 
 Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath) : Shader(vertexPath, fragmentPath, "")
@@ -87,23 +113,21 @@ Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath) :
 }
 
 Shader::Shader(const std::string& vertexPath, const std::string& fragmentPath, const std::string& defines)
+    : program(createProgram())
 {
-    ++programBuildCount;
-    program = glCreateProgram();
-    if (program == 0) fatalError("Didnt get a valid program handle");
+    compileSource(readSource(vertexPath), GL_VERTEX_SHADER, vertexShader, defines);
+    compileSource(readSource(fragmentPath), GL_FRAGMENT_SHADER, fragmentShader, defines);
+    link(*this);
+}
 
-    compileFile(vertexPath, GL_VERTEX_SHADER, vertexShader, defines);
-    compileFile(fragmentPath, GL_FRAGMENT_SHADER, fragmentShader, defines);
-
-    glAttachShader(program, vertexShader);
-    glAttachShader(program, fragmentShader);
-    glBindFragDataLocation(program, 0, "fragColor");
-    glLinkProgram(program);
-
-    GLint status = 0;
-    glGetProgramiv(program, GL_LINK_STATUS, &status);
-    if (status != 0) return;
-    failWithLog("Failed to link shader program", program, glGetProgramiv, glGetProgramInfoLog);
+Shader* Shader::fromSources(const std::string& vertexSource, const std::string& fragmentSource)
+{
+    Shader* shader = new Shader;
+    shader->program = createProgram();
+    compileSource(vertexSource, GL_VERTEX_SHADER, shader->vertexShader, "");
+    compileSource(fragmentSource, GL_FRAGMENT_SHADER, shader->fragmentShader, "");
+    link(*shader);
+    return shader;
 }
 
 void forgetShaderSources()

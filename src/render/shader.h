@@ -19,6 +19,12 @@ struct Shader {
     // The same, with `defines` ("#define NAME VALUE" lines) placed after the
     // first line (the #version line) of both sources.
     Shader(const std::string& vertexPath, const std::string& fragmentPath, const std::string& defines);
+
+    // A program from source texts rather than files, for a tool's own shading.
+    static Shader* fromSources(const std::string& vertexSource, const std::string& fragmentSource);
+
+private:
+    Shader() = default;
 };
 
 // A shader file is read once: later programs built from it reuse its text

@@ -41,10 +41,13 @@ const Texture* TextRenderer::overlayFor(int distance) const
 void TextRenderer::drawHud(int catDistance, int width, int height, bool overlayDrawn)
 {
     const HudLayout layout = layoutHud(catDistance, width, height);
-    distanceBand = layout.band;
-
     if (!overlayDrawn) overlayQuad.draw(overlayTextures[layout.band], width, height);
+    drawDistance(layout, width, height);
+}
 
+void TextRenderer::drawDistance(const HudLayout& layout, int width, int height)
+{
+    distanceBand = layout.band;
     drawText(false, layout.label.c_str(), layout.labelX, layout.labelY, layout.labelSize, width, height);
     if (layout.showRun) drawText(false, "RUN!", layout.runX, layout.runY, kRunSize, width, height);
 }

@@ -9,6 +9,7 @@
 
 namespace ruma {
 
+struct HudLayout;
 struct Texture;
 
 // The files by band (close, normal, far).
@@ -35,6 +36,8 @@ public:
     // The distance overlay and label for this frame of play; with
     // overlayDrawn the overlay is already in the frame (the blur lays it).
     void drawHud(int distance, int width, int height, bool overlayDrawn = false);
+    // The distance label (and "RUN!") where the layout puts it, in its band's dark font.
+    void drawDistance(const HudLayout& layout, int width, int height);
     // The overlay of the cat's distance band.
     const Texture* overlayFor(int distance) const;
     // Frees every GL object, texture and program; safe to call twice.

@@ -8,15 +8,24 @@
 //   assetpreview text  <Resources> <out.png> [--zoom N]
 //   assetpreview frames <cat.avi> <out.png> [--step K] [--count N]
 //
-// Lit models get a plain toon light from above and the front; the board and
-// the course-like floor are drawn unlit, as in the game. Run under Xvfb.
-#include "scene/animation.h"
+// Everything the game draws is drawn by the game's own code: its model import,
+// animation, textures, video frames, text, HUD layout and picture quads. The
+// preview adds the camera around a model, a plain toon light from above and
+// the front for lit models (the board and the course-like floor are unlit, as
+// in the game), the grounds under the HUD and the sheets of views. Run under Xvfb.
+#include "scene/animated_object.h"
 #include "scene/cat.h"
+#include "scene/imported_object.h"
+#include "scene/mesh_extents.h"
 #include "palette.h"
+#include "platform/math_conventions.h"
 #include "render/gl.h"
 #include "render/screenshot.h"
+#include "render/shader.h"
 #include "render/texture.h"
-#include "skateboard.h"
+#include "render/video_texture.h"
+#include "text/text_layout.h"
+#include "text/text_renderer.h"
 
 #include <GLFW/glfw3.h>
 #include <assimp/Importer.hpp>
@@ -24,17 +33,12 @@
 #include <glm/gtc/matrix_transform.hpp>
 #include <glm/gtc/type_ptr.hpp>
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libswscale/swscale.h>
-}
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -44,22 +48,15 @@ using glm::vec3;
 
 namespace {
 
-constexpr unsigned kImportFlags = 0x884A;   // as the game reads its models
-
 [[noreturn]] void fail(const std::string& message)
 {
     std::fprintf(stderr, "assetpreview: %s\n", message.c_str());
     std::exit(1);
 }
 
-// ---------------------------------------------------------------- GL set-up
-
-struct Target {
-    int width = 0, height = 0;
-    GLuint framebuffer = 0;
-};
-
-Target openGl(int width, int height)
+// A GL context on an unseen window; pictures are drawn into a frame buffer
+// of their own size and read back from it.
+void openGl(int width, int height)
 {
     if (!glfwInit()) fail("no display (run under xvfb-run)");
     glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
@@ -72,50 +69,38 @@ Target openGl(int width, int height)
     glewExperimental = GL_TRUE;
     glewInit();
     glGetError();
-    Target target{width, height, 0};
-    GLuint color, depth;
-    glGenFramebuffers(1, &target.framebuffer);
-    glBindFramebuffer(GL_FRAMEBUFFER, target.framebuffer);
-    glGenRenderbuffers(1, &color);
-    glBindRenderbuffer(GL_RENDERBUFFER, color);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, width, height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, color);
-    glGenRenderbuffers(1, &depth);
-    glBindRenderbuffer(GL_RENDERBUFFER, depth);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
+    GLuint framebuffer, buffers[2];
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glGenRenderbuffers(2, buffers);
+    const GLenum formats[2] = {GL_RGBA8, GL_DEPTH_COMPONENT24}, attachments[2] = {GL_COLOR_ATTACHMENT0, GL_DEPTH_ATTACHMENT};
+    for (int i = 0; i < 2; ++i) {
+        glBindRenderbuffer(GL_RENDERBUFFER, buffers[i]);
+        glRenderbufferStorage(GL_RENDERBUFFER, formats[i], width, height);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, attachments[i], GL_RENDERBUFFER, buffers[i]);
+    }
     glViewport(0, 0, width, height);
-    return target;
 }
 
-std::vector<unsigned char> grab(const Target& target)
+std::vector<unsigned char> grab(int width, int height)
 {
-    std::vector<unsigned char> rgb(static_cast<size_t>(target.width) * target.height * 3);
+    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, target.width, target.height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
+    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     return rgb;
 }
 
-GLuint compile(const char* vertex, const char* fragment)
+// The game reads its files relative to the folder that holds Resources/;
+// the preview goes there (out paths are made absolute first).
+void enterDataFolder(const std::string& resources)
 {
-    auto stage = [](GLenum type, const char* text) {
-        GLuint s = glCreateShader(type);
-        glShaderSource(s, 1, &text, nullptr);
-        glCompileShader(s);
-        GLint ok = 0;
-        glGetShaderiv(s, GL_COMPILE_STATUS, &ok);
-        if (!ok) fail("shader does not compile");
-        return s;
-    };
-    GLuint program = glCreateProgram();
-    glAttachShader(program, stage(GL_VERTEX_SHADER, vertex));
-    glAttachShader(program, stage(GL_FRAGMENT_SHADER, fragment));
-    glBindAttribLocation(program, 0, "position");
-    glBindAttribLocation(program, 1, "normal");
-    glBindAttribLocation(program, 2, "uv");
-    glLinkProgram(program);
-    return program;
+    std::filesystem::path folder = std::filesystem::absolute(resources).lexically_normal();
+    if (folder.filename().empty()) folder = folder.parent_path();
+    if (folder.filename() != "Resources") fail(resources + " is not a folder called Resources, as the game reads it");
+    std::filesystem::current_path(folder.parent_path());
 }
+
+std::string absolute(const std::string& path) { return std::filesystem::absolute(path).string(); }
 
 const char* kVertex = R"(#version 330 core
 in vec3 position; in vec3 normal; in vec2 uv;
@@ -130,7 +115,7 @@ void main() {
 const char* kFragment = R"(#version 330 core
 in vec3 worldNormal; in vec2 texCoord;
 uniform sampler2D colorTexture; uniform int lit;
-out vec4 color;
+out vec4 fragColor;
 void main() {
     vec4 texel = texture(colorTexture, texCoord);
     float light = 1.0;
@@ -138,157 +123,25 @@ void main() {
         float d = max(dot(normalize(worldNormal), normalize(vec3(0.5, 1.0, 0.7))), 0.0);
         light = d > 0.6 ? 1.0 : (d > 0.25 ? 0.78 : 0.55);
     }
-    color = vec4(texel.rgb * light, texel.a);
+    fragColor = vec4(texel.rgb * light, texel.a);
 })";
 
-// ---------------------------------------------------------------- models
-
-struct GpuMesh {
-    GLuint vao = 0, positions = 0;
-    GLsizei indexCount = 0;
-    std::vector<vec3> base;
-};
-
-struct Model {
-    std::vector<GpuMesh> meshes;
-    std::vector<ruma::scene::AnimationChannel> channels;   // read and played as the game does
-    vec3 lo{1e9f}, hi{-1e9f};
-};
-
-Model loadModel(const std::string& path)
-{
-    Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, kImportFlags);
-    if (!scene) fail("cannot read " + path);
-    Model model;
-    for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
-        const aiMesh* mesh = scene->mMeshes[m];
-        GpuMesh gpu;
-        std::vector<float> normals, uvs;
-        std::vector<unsigned> indices;
-        for (unsigned i = 0; i < mesh->mNumVertices; ++i) {
-            vec3 p(mesh->mVertices[i].x, mesh->mVertices[i].y, mesh->mVertices[i].z);
-            gpu.base.push_back(p);
-            model.lo = glm::min(model.lo, p);
-            model.hi = glm::max(model.hi, p);
-            normals.insert(normals.end(), {mesh->mNormals[i].x, mesh->mNormals[i].y, mesh->mNormals[i].z});
-            uvs.insert(uvs.end(), {mesh->mTextureCoords[0][i].x, mesh->mTextureCoords[0][i].y});
-        }
-        for (unsigned f = 0; f < mesh->mNumFaces; ++f)
-            indices.insert(indices.end(), mesh->mFaces[f].mIndices, mesh->mFaces[f].mIndices + 3);
-        glGenVertexArrays(1, &gpu.vao);
-        glBindVertexArray(gpu.vao);
-        GLuint buffers[4];
-        glGenBuffers(4, buffers);
-        auto attribute = [&](GLuint buffer, GLuint index, int size, const void* data, size_t bytes) {
-            glBindBuffer(GL_ARRAY_BUFFER, buffer);
-            glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes), data, GL_DYNAMIC_DRAW);
-            glEnableVertexAttribArray(index);
-            glVertexAttribPointer(index, size, GL_FLOAT, GL_FALSE, 0, nullptr);
-        };
-        gpu.positions = buffers[0];
-        attribute(buffers[0], 0, 3, gpu.base.data(), gpu.base.size() * 12);
-        attribute(buffers[1], 1, 3, normals.data(), normals.size() * 4);
-        attribute(buffers[2], 2, 2, uvs.data(), uvs.size() * 4);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, buffers[3]);
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(indices.size() * 4), indices.data(), GL_STATIC_DRAW);
-        gpu.indexCount = static_cast<GLsizei>(indices.size());
-        model.meshes.push_back(gpu);
-    }
-    glBindVertexArray(0);
-    model.channels = ruma::scene::readChannels(*scene);
-    return model;
-}
-
-void animate(Model& model, double animationTime)
-{
-    for (const ruma::scene::AnimationChannel& channel : model.channels) {
-        GpuMesh& mesh = model.meshes[static_cast<size_t>(channel.meshIndex)];
-        ruma::scene::ChannelPose pose =
-            ruma::scene::evaluateChannel(channel, ruma::scene::channelTime(animationTime, channel.duration));
-        std::vector<vec3> moved(mesh.base.size());
-        ruma::scene::poseVertices(&mesh.base[0].x, static_cast<unsigned>(mesh.base.size()), pose, &moved[0].x);
-        glBindBuffer(GL_ARRAY_BUFFER, mesh.positions);
-        glBufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(moved.size() * 12), moved.data());
-    }
-}
-
-void draw(const Model& model, GLuint program, GLuint texture, const mat4& matrix, const mat4& viewProjection, bool lit)
+// Draws the object's meshes (or, with no object, the bound vertex array's first six vertices).
+void draw(ruma::scene::SceneObject* object, GLuint program, GLuint texture, const mat4& viewProjection, bool lit)
 {
     glUseProgram(program);
-    glUniformMatrix4fv(glGetUniformLocation(program, "model"), 1, GL_FALSE, glm::value_ptr(matrix));
+    glUniformMatrix4fv(glGetUniformLocation(program, "model"), 1, GL_FALSE,
+                       glm::value_ptr(object ? object->model : mat4(1.0f)));
     glUniformMatrix4fv(glGetUniformLocation(program, "viewProjection"), 1, GL_FALSE, glm::value_ptr(viewProjection));
     glUniform1i(glGetUniformLocation(program, "lit"), lit ? 1 : 0);
     glUniform1i(glGetUniformLocation(program, "colorTexture"), 0);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
-    for (const GpuMesh& mesh : model.meshes) {
-        glBindVertexArray(mesh.vao);
-        glDrawElements(GL_TRIANGLES, mesh.indexCount, GL_UNSIGNED_INT, nullptr);
-    }
-    glBindVertexArray(0);
+    if (object) object->draw();
+    else glDrawArrays(GL_TRIANGLES, 0, 6);
 }
 
-// ---------------------------------------------------------------- textures
-
-GLuint imageTexture(const std::string& path)
-{
-    ruma::Texture* texture = new ruma::Texture(path);   // the game's own loader
-    GLuint handle = texture->handle;
-    delete texture;   // the GL name stays: the preview lives only for one picture
-    return handle;
-}
-
-// Frame k of the video, stretched to width x height (the game uses 256 x 256), bottom row first.
-std::vector<unsigned char> decodeFrame(const std::string& path, int frameNumber, int width, int height)
-{
-    AVFormatContext* format = nullptr;
-    if (avformat_open_input(&format, path.c_str(), nullptr, nullptr) < 0) fail("cannot open " + path);
-    avformat_find_stream_info(format, nullptr);
-    int stream = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
-    const AVCodec* codec = avcodec_find_decoder(format->streams[stream]->codecpar->codec_id);
-    AVCodecContext* decoder = avcodec_alloc_context3(codec);
-    avcodec_parameters_to_context(decoder, format->streams[stream]->codecpar);
-    avcodec_open2(decoder, codec, nullptr);
-    AVPacket* packet = av_packet_alloc();
-    AVFrame* frame = av_frame_alloc();
-    std::vector<unsigned char> rgb(static_cast<size_t>(width) * height * 3);
-    int seen = 0;
-    bool done = false;
-    while (!done && av_read_frame(format, packet) >= 0) {
-        if (packet->stream_index == stream && avcodec_send_packet(decoder, packet) >= 0)
-            while (!done && avcodec_receive_frame(decoder, frame) >= 0) {
-                if (seen++ < frameNumber) continue;
-                SwsContext* scaler = sws_getContext(frame->width, frame->height, static_cast<AVPixelFormat>(frame->format),
-                                                    width, height, AV_PIX_FMT_RGB24, SWS_BILINEAR, nullptr, nullptr, nullptr);
-                uint8_t* planes[1] = {rgb.data() + static_cast<size_t>(height - 1) * width * 3};   // bottom row first
-                int strides[1] = {-width * 3};
-                sws_scale(scaler, frame->data, frame->linesize, 0, frame->height, planes, strides);
-                sws_freeContext(scaler);
-                done = true;
-            }
-        av_packet_unref(packet);
-    }
-    av_frame_free(&frame);
-    av_packet_free(&packet);
-    avcodec_free_context(&decoder);
-    avformat_close_input(&format);
-    if (!done) fail("the video has no frame " + std::to_string(frameNumber));
-    return rgb;
-}
-
-GLuint videoTexture(const std::string& path, int frameNumber)
-{
-    std::vector<unsigned char> rgb = decodeFrame(path, frameNumber, 256, 256);
-    GLuint handle;
-    glGenTextures(1, &handle);
-    glBindTexture(GL_TEXTURE_2D, handle);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 256, 256, 0, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    return handle;
-}
+GLuint imageTexture(const std::string& path) { return (new ruma::Texture(path))->handle; }
 
 GLuint flatTexture(unsigned char r, unsigned char g, unsigned char b)
 {
@@ -302,20 +155,29 @@ GLuint flatTexture(unsigned char r, unsigned char g, unsigned char b)
     return handle;
 }
 
-// ---------------------------------------------------------------- pictures
+// A rectangle of window pixels filled with one colour.
+void fill(int x0, int y0, int x1, int y1, unsigned char r, unsigned char g, unsigned char b)
+{
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(x0, y0, x1 - x0, y1 - y0);
+    glClearColor(r / 255.0f, g / 255.0f, b / 255.0f, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glDisable(GL_SCISSOR_TEST);
+}
 
 // Pastes views side by side (columns x rows) into one image, bottom row first.
 struct Sheet {
     int columns, rows, width, height;
     std::vector<unsigned char> rgb;
     Sheet(int c, int r, int w, int h) : columns(c), rows(r), width(w), height(h), rgb(static_cast<size_t>(c * w) * r * h * 3) {}
-    void paste(int index, const std::vector<unsigned char>& view)
+    void paste(int index, const unsigned char* view)
     {
         int cx = index % columns, cy = rows - 1 - index / columns;
         for (int y = 0; y < height; ++y)
             std::memcpy(&rgb[(static_cast<size_t>(cy * height + y) * columns * width + cx * width) * 3],
                         &view[static_cast<size_t>(y) * width * 3], static_cast<size_t>(width) * 3);
     }
+    void pasteView(int index) { paste(index, grab(width, height).data()); }
     void save(const std::string& path) const
     {
         if (!ruma::saveRGBImage(path, rgb, columns * width, rows * height)) fail("cannot write " + path);
@@ -327,7 +189,7 @@ mat4 orbit(vec3 centre, float distance, float yawDegrees, float elevationDegrees
     float yaw = glm::radians(yawDegrees), elevation = glm::radians(elevationDegrees);
     vec3 eye = centre + distance * vec3(std::cos(elevation) * std::sin(yaw), std::sin(elevation),
                                         std::cos(elevation) * std::cos(yaw));
-    return glm::perspective(glm::radians(35.0f), 1.0f, distance * 0.05f, distance * 10.0f) *
+    return ruma::perspectiveDegrees(35.0f, 1.0f, distance * 0.05f, distance * 10.0f) *
            glm::lookAt(eye, centre, vec3(0, 1, 0));
 }
 
@@ -354,7 +216,7 @@ bool flag(int argc, char** argv, const char* name)
 int info(const std::string& path)
 {
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(path, kImportFlags);
+    const aiScene* scene = importer.ReadFile(path, ruma::scene::kModelImportFlags);
     if (!scene) fail("cannot read " + path);
     for (unsigned m = 0; m < scene->mNumMeshes; ++m) {
         const aiMesh* mesh = scene->mMeshes[m];
@@ -387,14 +249,25 @@ int previewModel(int argc, char** argv)
     int views = static_cast<int>(option(argc, argv, "--views", 4));
     float elevation = option(argc, argv, "--elevation", 15);
     const int size = 400;
-    Target target = openGl(size, size);
-    GLuint program = compile(kVertex, kFragment);
-    Model model = loadModel(modelPath);
-    bool video = texturePath.size() > 4 && texturePath.compare(texturePath.size() - 4, 4, ".avi") == 0;
-    GLuint texture = video ? videoTexture(texturePath, static_cast<int>(option(argc, argv, "--frame", 0)))
-                           : imageTexture(texturePath);
-    vec3 centre = (model.lo + model.hi) * 0.5f;
-    float radius = glm::length(model.hi - model.lo) * 0.5f;
+    openGl(size, size);
+    ruma::Shader* shader = ruma::Shader::fromSources(kVertex, kFragment);
+    auto* model = new ruma::scene::ImportedObject(mat4(1.0f), shader, modelPath);
+    if (model->meshes.empty()) fail("cannot read " + modelPath);
+    GLuint texture = 0;
+    if (texturePath.size() > 4 && texturePath.compare(texturePath.size() - 4, 4, ".avi") == 0) {
+        auto* video = new ruma::VideoTexture(texturePath);
+        video->frame = static_cast<int>(option(argc, argv, "--frame", 0));
+        if (!video->decodeFrame(video->frame)) fail("the video has no frame " + std::to_string(video->frame));
+        video->upload();   // into its texture, bound since it was made
+        texture = video->handle;
+    } else {
+        texture = imageTexture(texturePath);
+    }
+    vec3 lo(1e9f), hi(-1e9f);
+    for (const ruma::MeshRecord& mesh : model->meshes) {
+        lo = glm::min(lo, vec3(mesh.minX, mesh.minY, mesh.minZ));
+        hi = glm::max(hi, vec3(mesh.maxX, mesh.maxY, mesh.maxZ));
+    }
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     glEnable(GL_BLEND);
@@ -402,179 +275,104 @@ int previewModel(int argc, char** argv)
     Sheet sheet(views, 1, size, size);
     for (int v = 0; v < views; ++v) {
         clear(0.62f, 0.7f, 0.78f);
-        draw(model, program, texture, mat4(1.0f), orbit(centre, radius * 3.2f, 360.0f * v / views, elevation),
+        draw(model, shader->program, texture, orbit((lo + hi) * 0.5f, glm::length(hi - lo) * 1.6f, 360.0f * v / views, elevation),
              !flag(argc, argv, "--unlit"));
-        sheet.paste(v, grab(target));
+        sheet.pasteView(v);
     }
     sheet.save(out);
     return 0;
 }
 
-// The cat riding its board, as the game places it, through one cycle of the
-// board's animation; a floor 0.25 under the cat's paws, where the course has it.
+// The cat riding its board, as the game places and animates it, through one
+// cycle of the board's animation; a floor 0.25 under the cat's paws, where the
+// course has it.
 int previewBoard(int argc, char** argv)
 {
-    std::string root = argv[2], out = argv[3];
+    std::string out = absolute(argv[3]);
     int frames = static_cast<int>(option(argc, argv, "--frames", 8));
     const int size = 360;
-    Target target = openGl(size, size);
-    GLuint program = compile(kVertex, kFragment);
-    Model cat = loadModel(root + "/Models/cat.obj");
-    Model board = loadModel(root + "/Models/skateboard.dae");
-    GLuint catTexture = imageTexture(root + "/Textures/cat.tga");
-    GLuint boardTexture = imageTexture(root + "/Textures/skateboard2.png");
+    openGl(size, size);
+    enterDataFolder(argv[2]);
+    ruma::Shader* shader = ruma::Shader::fromSources(kVertex, kFragment);
+    auto* cat = new ruma::scene::ImportedObject(mat4(1.0f), shader, "Resources/Models/cat.obj");
+    auto* board = new ruma::scene::AnimatedObject(ruma::scene::boardUnderCat(mat4(1.0f)), shader);
+    GLuint catTexture = imageTexture("Resources/Textures/cat.tga");
+    GLuint boardTexture = imageTexture("Resources/Textures/skateboard2.png");
     GLuint floorTexture = flatTexture(120, 130, 150);
-    // The floor: a flattened box from the board file's deck would do, but one quad is clearer.
-    Model floor;
-    {
-        GpuMesh quad;
-        const float p[] = {-2, -0.25f, -2, 2, -0.25f, -2, 2, -0.25f, 2, -2, -0.25f, 2};
-        const float n[] = {0, 1, 0, 0, 1, 0, 0, 1, 0, 0, 1, 0};
-        const float t[] = {0, 0, 1, 0, 1, 1, 0, 1};
-        const unsigned idx[] = {0, 2, 1, 0, 3, 2};
-        glGenVertexArrays(1, &quad.vao);
-        glBindVertexArray(quad.vao);
-        GLuint b[4];
-        glGenBuffers(4, b);
-        const void* data[3] = {p, n, t};
-        const size_t bytes[3] = {sizeof p, sizeof n, sizeof t};
-        for (GLuint i = 0; i < 3; ++i) {
-            glBindBuffer(GL_ARRAY_BUFFER, b[i]);
-            glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(bytes[i]), data[i], GL_STATIC_DRAW);
-            glEnableVertexAttribArray(i);
-            glVertexAttribPointer(i, i == 2 ? 2 : 3, GL_FLOAT, GL_FALSE, 0, nullptr);
-        }
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, b[3]);
-        glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof idx, idx, GL_STATIC_DRAW);
-        quad.indexCount = 6;
-        floor.meshes.push_back(quad);
-    }
+    // The floor: one quad, facing up.
+    const float corners[] = {-2, -0.25f, -2, 2, -0.25f, 2, 2, -0.25f, -2, -2, -0.25f, -2, -2, -0.25f, 2, 2, -0.25f, 2};
+    GLuint floor, floorBuffer;
+    glGenVertexArrays(1, &floor);
+    glBindVertexArray(floor);
+    glGenBuffers(1, &floorBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, floorBuffer);
+    glBufferData(GL_ARRAY_BUFFER, sizeof corners, corners, GL_STATIC_DRAW);
+    const GLuint position = static_cast<GLuint>(glGetAttribLocation(shader->program, "position"));
+    glEnableVertexAttribArray(position);
+    glVertexAttribPointer(position, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_CULL_FACE);
     float yaw = option(argc, argv, "--yaw", 60), elevation = option(argc, argv, "--elevation", 12);
     int columns = std::min(frames, 4);
     Sheet sheet(columns, (frames + columns - 1) / columns, size, size);
     for (int f = 0; f < frames; ++f) {
-        double seconds = 2.0 * f / frames;            // one cycle of play time
-        animate(board, 2.0 * seconds);               // the game's clock: twice the seconds
+        board->animationTime = 0.0;
+        board->update(2.0 * f / frames);   // one cycle of play time
         clear(0.62f, 0.7f, 0.78f);
         mat4 viewProjection = orbit({0, 0.15f, 0}, 2.0f, yaw, elevation);
-        draw(floor, program, floorTexture, mat4(1.0f), viewProjection, false);
-        draw(cat, program, catTexture, mat4(1.0f), viewProjection, true);
-        draw(board, program, boardTexture, ruma::scene::boardUnderCat(mat4(1.0f)), viewProjection, false);
-        sheet.paste(f, grab(target));
+        glBindVertexArray(floor);
+        draw(nullptr, shader->program, floorTexture, viewProjection, false);
+        draw(cat, shader->program, catTexture, viewProjection, true);
+        draw(board, shader->program, boardTexture, viewProjection, false);
+        sheet.pasteView(f);
     }
     sheet.save(out);
     return 0;
 }
 
-// Textured quads in window pixels (0, 0 at the lower left), blended as the
-// game's HUD blends them, and text drawn cell by cell as the game draws it.
-struct Flat2d {
-    GLuint program = 0, vao = 0, buffers[2] = {0, 0};
-
-    Flat2d(int width, int height)
-    {
-        const char* vertex = R"(#version 330 core
-in vec2 position; in vec2 texCoord; uniform vec2 halfSize; out vec2 uv;
-void main() { uv = texCoord; gl_Position = vec4(position / halfSize - 1.0, 0.0, 1.0); })";
-        const char* fragment = R"(#version 330 core
-in vec2 uv; uniform sampler2D colorTexture; out vec4 color;
-void main() { color = texture(colorTexture, uv); })";
-        program = compile(vertex, fragment);
-        glBindAttribLocation(program, 0, "position");
-        glBindAttribLocation(program, 1, "texCoord");
-        glLinkProgram(program);
-        glUseProgram(program);
-        glUniform2f(glGetUniformLocation(program, "halfSize"), width / 2.0f, height / 2.0f);
-        glGenVertexArrays(1, &vao);
-        glBindVertexArray(vao);
-        glGenBuffers(2, buffers);
-    }
-
-    void quads(const std::vector<float>& positions, const std::vector<float>& uvs, GLuint texture)
-    {
-        for (GLuint i = 0; i < 2; ++i) {
-            const std::vector<float>& data = i == 0 ? positions : uvs;
-            glBindBuffer(GL_ARRAY_BUFFER, buffers[i]);
-            glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * 4), data.data(), GL_STATIC_DRAW);
-            glEnableVertexAttribArray(i);
-            glVertexAttribPointer(i, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
-        }
-        glBindTexture(GL_TEXTURE_2D, texture);
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(positions.size() / 2));
-    }
-
-    // A rectangle showing the texture repeated `tiles` times across.
-    void rect(float x0, float y0, float x1, float y1, GLuint texture, float tilesX = 1, float tilesY = 1)
-    {
-        quads({x0, y1, x0, y0, x1, y1, x1, y0, x1, y1, x0, y0},
-              {0, tilesY, 0, 0, tilesX, tilesY, tilesX, 0, tilesX, tilesY, 0, 0}, texture);
-    }
-
-    // Every character on a size x size quad, its lower-left corner at (x, y).
-    void text(const std::string& s, int x, int y, int size, GLuint font)
-    {
-        std::vector<float> p, t;
-        for (size_t i = 0; i < s.size(); ++i) {
-            float x0 = float(x + int(i) * size), x1 = float(x + int(i + 1) * size), y0 = float(y), y1 = float(y + size);
-            int b = static_cast<unsigned char>(s[i]);
-            float u0 = (b % 16) * 0.0625f, u1 = u0 + 0.0625f, v = (b / 16) * 0.0625f;
-            p.insert(p.end(), {x0, y1, x0, y0, x1, y1, x1, y0, x1, y1, x0, y0});
-            t.insert(t.end(), {u0, 1 - v, u0, 1 - v - 0.0625f, u1, 1 - v, u1, 1 - v - 0.0625f, u1, 1 - v, u0, 1 - v - 0.0625f});
-        }
-        quads(p, t, font);
-    }
-};
-
-const char* kBandNames[3] = {"CLOSE", "NORMAL", "FAR"};
-const char* kDarkFonts[3] = {"segeodarkclose", "segeodarknormal", "segeodarkfar"};
-
-// The distance label where the HUD writes it on a width x height window.
-void distanceLabel(Flat2d& flat, int band, int distance, int W, int H, GLuint font)
+// A texture repeated over a rectangle of window pixels, drawn as the game draws text.
+void ground(ruma::TextRenderer& text, const ruma::Texture* texture, float x0, float y0, float x1, float y1,
+            float tilesX, float tilesY, int width, int height)
 {
-    std::string label = std::to_string(distance / 2) + "m";
-    int len = static_cast<int>(label.size());
-    if (band == 0) {
-        flat.text(label, W - 35 * len - 20, H - 60, 35, font);
-        flat.text("RUN!", W - 35 * len - 20, H - 75, 15, font);
-    } else if (band == 1) {
-        flat.text(label, W - 20 * len - 19, H - 45, 20, font);
-    } else {
-        flat.text(label, W - 15 * len - 10, H - 35, 15, font);
-    }
+    std::vector<float> positions, uvs;
+    ruma::appendQuad(positions, x0, y0, x1, y1);
+    ruma::appendQuad(uvs, 0, 0, tilesX, tilesY);
+    text.glyphQuads.draw(texture, positions.data(), uvs.data(), 6, width, height);
 }
 
-// The distance overlay and label drawn as the HUD draws them, over the
-// statistics lines the game writes first at the lower left. The ground is the
-// win picture, or a course texture repeated as the floor seen from above.
+void saveWindow(const std::string& path, int width, int height, int zoom = 1)
+{
+    std::vector<unsigned char> rgb = grab(width, height), big(rgb.size() * zoom * zoom);
+    for (int y = 0; y < height * zoom; ++y)
+        for (int x = 0; x < width * zoom; ++x)
+            std::memcpy(&big[(static_cast<size_t>(y) * width * zoom + x) * 3],
+                        &rgb[(static_cast<size_t>(y / zoom) * width + x / zoom) * 3], 3);
+    if (!ruma::saveRGBImage(path, big, width * zoom, height * zoom)) fail("cannot write " + path);
+}
+
+// The HUD of a frame of play with the statistics lines on, drawn by the
+// game's text renderer over a ground: the win picture, or a course texture
+// repeated as the floor seen from above.
 int previewHud(int argc, char** argv)
 {
-    std::string root = argv[2], out = argv[4];
+    std::string out = absolute(argv[4]);
     int distance = std::atoi(argv[3]);
     const int W = 1280, H = 720;
-    Target target = openGl(W, H);
-    Flat2d flat(W, H);
-    int band = distance < 10 ? 0 : (distance < 20 ? 1 : 2);
-    std::string ground = "Images/win.jpg";
+    openGl(W, H);
+    enterDataFolder(argv[2]);
+    ruma::TextRenderer text;
+    std::string groundFile = "Images/win.jpg";
     for (int i = 5; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--ground") == 0) ground = argv[i + 1];
-    bool course = ground.rfind("Textures/", 0) == 0;
-    GLuint background = imageTexture(root + "/" + ground);
-    GLuint overlay = imageTexture(root + "/Images/ui" + std::string(kBandNames[band]) + ".png");
-    GLuint font = imageTexture(root + "/Fonts/" + std::string(kDarkFonts[band]) + ".png");
-    GLuint plain = imageTexture(root + "/Fonts/segeo.png");
+        if (std::strcmp(argv[i], "--ground") == 0) groundFile = argv[i + 1];
+    auto* background = new ruma::Texture("Resources/" + groundFile);
     clear(0, 0, 0);
-    flat.rect(0, 0, W, H, background, course ? 4.0f : 1.0f, course ? 2.25f : 1.0f);
-    flat.text("Objects drawn (Frustum Culling ON): 18", 20, 5, 15, plain);
-    flat.text("FPS: 60", 20, 30, 15, plain);
-    flat.text("Frametime: 16.67ms", 20, 55, 15, plain);
-    flat.rect(0, 0, W, H, overlay);
-    distanceLabel(flat, band, distance, W, H, font);
-    std::vector<unsigned char> rgb = grab(target);
-    if (!ruma::saveRGBImage(out, rgb, W, H)) fail("cannot write " + out);
+    if (groundFile.rfind("Textures/", 0) == 0) ground(text, background, 0, 0, W, H, 4.0f, 2.25f, W, H);
+    else text.overlayQuad.draw(background, W, H);
+    text.drawText(true, "Objects drawn (Frustum Culling ON): 18", 20, 5, 15, W, H);
+    text.drawText(true, "FPS: 60", 20, 30, 15, W, H);
+    text.drawText(true, "Frametime: 16.67ms", 20, 55, 15, W, H);
+    text.drawHud(distance, W, H);
+    saveWindow(out, W, H);
     return 0;
 }
 
@@ -583,7 +381,7 @@ int previewHud(int argc, char** argv)
 // label on its band's panel colour, enlarged `zoom` times pixel for pixel.
 int previewText(int argc, char** argv)
 {
-    std::string root = argv[2], out = argv[3];
+    std::string out = absolute(argv[3]);
     int zoom = std::max(1, static_cast<int>(option(argc, argv, "--zoom", 2)));
     const int W = 600, rowHeight = 44;
     struct Ground {
@@ -595,44 +393,47 @@ int previewText(int argc, char** argv)
                               {nullptr, 158, 178, 199}, {nullptr, 120, 120, 120}, {nullptr, 20, 22, 30}};
     const int groundCount = static_cast<int>(sizeof grounds / sizeof grounds[0]);
     const int panelHeight = 70, H = groundCount * rowHeight + 3 * panelHeight;
-    Target target = openGl(W, H);
-    Flat2d flat(W, H);
-    GLuint plain = imageTexture(root + "/Fonts/segeo.png");
+    openGl(W, H);
+    enterDataFolder(argv[2]);
+    ruma::TextRenderer text;
     clear(0, 0, 0);
     for (int i = 0; i < groundCount; ++i) {
         int y = H - (i + 1) * rowHeight;
-        GLuint texture = grounds[i].texture ? imageTexture(root + "/" + grounds[i].texture)
-                                            : flatTexture(grounds[i].r, grounds[i].g, grounds[i].b);
-        flat.rect(0, float(y), W, float(y + rowHeight), texture, grounds[i].texture ? 2.0f : 1.0f, 0.15f);
-        flat.text("Frametime: 16.67ms FPS: 60 WireFrame-Mode ON", 8, y + 24, 15, plain);
-        flat.text("Objects drawn (Frustum Culling ON): 18 {|}_@$%&", 8, y + 5, 15, plain);
+        if (grounds[i].texture)
+            ground(text, new ruma::Texture(std::string("Resources/") + grounds[i].texture), 0, float(y), W,
+                   float(y + rowHeight), 2.0f, 0.15f, W, H);
+        else
+            fill(0, y, W, y + rowHeight, grounds[i].r, grounds[i].g, grounds[i].b);
+        text.drawText(true, "Frametime: 16.67ms FPS: 60 WireFrame-Mode ON", 8, y + 24, 15, W, H);
+        text.drawText(true, "Objects drawn (Frustum Culling ON): 18 {|}_@$%&", 8, y + 5, 15, W, H);
     }
-    for (int band = 0; band < 3; ++band) {
-        const Color& panel = kBands[band].panel;
+    for (int band : {ruma::kBandClose, ruma::kBandNormal, ruma::kBandFar}) {
         auto byte = [](float v) { return static_cast<unsigned char>(std::lround(v * 255)); };
+        const Color& panel = kBands[band].panel;
         int y = (2 - band) * panelHeight;
-        GLuint font = imageTexture(root + "/Fonts/" + std::string(kDarkFonts[band]) + ".png");
-        flat.rect(0, float(y), W, float(y + panelHeight), flatTexture(byte(panel.r), byte(panel.g), byte(panel.b)));
-        // The label at its three sizes, then the one the game uses in its corner of a 600-wide window.
-        flat.text("0123456789m RUN!", 8, y + 30, 35, font);
-        flat.text("0123456789m", 8, y + 5, 20, font);
-        flat.text("10m 100m RUN!", 240, y + 5, 15, font);
-        distanceLabel(flat, band, band == 0 ? 6 : (band == 1 ? 14 : 250), W, y + panelHeight, font);
+        fill(0, y, W, y + panelHeight, byte(panel.r), byte(panel.g), byte(panel.b));
+        // The label at its three sizes, then the one the game writes in the corner of a 600-wide window.
+        text.distanceBand = band;
+        text.drawText(false, "0123456789m RUN!", 8, y + 30, 35, W, H);
+        text.drawText(false, "0123456789m", 8, y + 5, 20, W, H);
+        text.drawText(false, "10m 100m RUN!", 240, y + 5, 15, W, H);
+        text.drawDistance(ruma::layoutHud(band == 0 ? 6 : (band == 1 ? 14 : 250), W, y + panelHeight), W, H);
     }
-    std::vector<unsigned char> rgb = grab(target), big(rgb.size() * zoom * zoom);
-    for (int y = 0; y < H * zoom; ++y)
-        for (int x = 0; x < W * zoom; ++x)
-            std::memcpy(&big[(static_cast<size_t>(y) * W * zoom + x) * 3], &rgb[(static_cast<size_t>(y / zoom) * W + x / zoom) * 3], 3);
-    if (!ruma::saveRGBImage(out, big, W * zoom, H * zoom)) fail("cannot write " + out);
+    saveWindow(out, W, H, zoom);
     return 0;
 }
 
-// Frames of the video as it is stored, 320 x 240, every `step` frames.
+// Frames of the video as the cat's texture shows them (256 x 256), every `step` frames.
 int previewFrames(int argc, char** argv)
 {
     int step = static_cast<int>(option(argc, argv, "--step", 10)), count = static_cast<int>(option(argc, argv, "--count", 8));
-    Sheet sheet(4, (count + 3) / 4, 320, 240);
-    for (int i = 0; i < count; ++i) sheet.paste(i, decodeFrame(argv[2], i * step, 320, 240));
+    openGl(64, 64);
+    ruma::VideoTexture video(argv[2]);
+    Sheet sheet(4, (count + 3) / 4, ruma::kVideoTextureSize, ruma::kVideoTextureSize);
+    for (int i = 0; i < count; ++i) {
+        if (!video.decodeFrame(i * step)) fail("the video has no frame " + std::to_string(i * step));
+        sheet.paste(i, video.pixels());
+    }
     sheet.save(argv[3]);
     return 0;
 }
@@ -641,7 +442,6 @@ int previewFrames(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
-    av_log_set_level(AV_LOG_ERROR);
     std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "info" && argc >= 3) return info(argv[2]);
     if (mode == "model" && argc >= 5) return previewModel(argc, argv);
