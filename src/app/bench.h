@@ -5,7 +5,7 @@
 #pragma once
 
 #include "render/gl.h"
-#include "world/game_clock.h"
+#include "world/run_phase.h"
 
 #include <chrono>
 #include <iosfwd>

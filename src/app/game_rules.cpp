@@ -7,6 +7,7 @@
 #include "scene/slime.h"
 #include "sound/sound_player.h"
 #include "world/controls.h"
+#include "world/game_clock.h"
 #include "world/start_answers.h"
 #include "world/world.h"
 

@@ -2,7 +2,7 @@
 // the end of a run (fallen into a hole, caught by the cat, or won).
 #pragma once
 
-#include "world/game_clock.h"
+#include "world/run_phase.h"
 
 #include <glm/vec3.hpp>
 

@@ -6,6 +6,7 @@
 #include "scene/cat.h"
 #include "scene/slime.h"
 #include "world/controls.h"
+#include "world/game_clock.h"
 #include "world/world.h"
 
 #include <cmath>

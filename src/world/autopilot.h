@@ -14,7 +14,7 @@
 #pragma once
 
 #include "platform/scripted_platform.h"
-#include "world/game_clock.h"
+#include "world/run_phase.h"
 
 #include <memory>
 #include <string>

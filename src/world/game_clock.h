@@ -1,16 +1,7 @@
-// Where a run stands, and its play time. The rules (app/game_rules.h) keep
-// the one current phase and alone change it; everything else reads it.
+// Play time, and the grace before the cat may catch the player.
 #pragma once
 
 namespace ruma {
-
-enum class Outcome { None, FellIntoHole, CaughtByCat, Won };
-enum class Phase { Controls, Play, Ended };   // the controls picture shows at the start and while paused
-
-struct RunPhase {
-    Phase phase = Phase::Controls;
-    Outcome outcome = Outcome::None;   // set once the run has ended
-};
 
 // The cat cannot catch the player in the first seconds of play.
 constexpr double kCatchGraceSeconds = 7.0;
